@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include "program.h"
+#include "ui/look.h"
+#include "ui/qt_platform.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    ui::installLook();
+    ui::QtPlatform platform;
+    app::Program program(platform);
+    program.start();
+    return QApplication::exec();
+}

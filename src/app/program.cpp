@@ -1,0 +1,26 @@
+#include "program.h"
+
+#include "about_screen.h"
+#include "difficulty/difficulty_dialog.h"
+#include "main_window.h"
+#include "quiz/end_of_test.h"
+#include "quiz/explanation_dialogs.h"
+#include "quiz/question_screens.h"
+#include "welcome_screen.h"
+
+namespace app {
+
+Program::Program(ui::Platform& platform) : windows_(platform)
+{
+    defineWelcomeScreen(windows_);
+    defineMainWindow(windows_);
+    defineAboutScreen(windows_);
+    quiz::defineQuestionScreens(windows_);
+    quiz::defineExplanationDialogs(windows_);
+    quiz::defineEndOfTest(windows_);
+    difficulty::defineDifficultyDialog(windows_);
+}
+
+void Program::start() { windows_.show(QStringLiteral("start")); }
+
+}  // namespace app

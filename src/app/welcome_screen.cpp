@@ -1,0 +1,46 @@
+#include "welcome_screen.h"
+
+#include "main_window.h"
+#include "ui/window_system.h"
+
+namespace app {
+namespace {
+
+using namespace ui;
+
+constexpr FontSpec kText{"MS Sans Serif", 9.75};
+
+constexpr ControlSpec kControls[] = {
+    {.name = "Label1", .kind = Kind::Label,
+     .text = "Thank you for taking this little snelk test. All of its questions were taken, with "
+             "only slight changes, from one issue of the Snelk Keepers' Gazette.",
+     .rect = {120, 120, 3855, 1095}, .font = kText, .wordWrap = true},
+    {.name = "Label3", .kind = Kind::Label,
+     .text = "If you enjoy this program, please pass it on to others. Thank you.",
+     .rect = {120, 1320, 3855, 495}, .font = kText, .wordWrap = true},
+    {.name = "OKButton", .kind = Kind::PushButton, .text = "OK", .rect = {2160, 2040, 1215, 375},
+     .tabIndex = 0},
+    {.name = "Label2", .kind = Kind::Label, .text = "This program was written at Tarnwick Studios.",
+     .rect = {480, 2760, 5055, 375}, .font = kText},
+    {.name = "Image1", .kind = Kind::Image, .rect = {4080, 120, 1830, 2460},
+     .picture = ":/pictures/welcome.png", .description = "A snelk sitting up on its bedding"},
+};
+
+constexpr WindowSpec kDesign{.name = "start", .caption = "The Snelk Test", .width = 6030,
+                             .height = 3195, .controls = kControls};
+
+}  // namespace
+
+void defineWelcomeScreen(WindowSystem& windows)
+{
+    windows.define(QStringLiteral("start"), [&windows] {
+        auto* w = new Window(kDesign);
+        w->onClick(QStringLiteral("OKButton"), [&windows] {
+            windows.close(QStringLiteral("start"));
+            windows.show(kMainWindow);
+        });
+        return w;
+    });
+}
+
+}  // namespace app

@@ -1,0 +1,34 @@
+#pragma once
+// The score board lives only in the texts of three labels on the main window:
+// `right`, `wrong` and `percent`, each a plain decimal whole number.
+
+#include <QString>
+
+namespace ui {
+class WindowSystem;
+}
+
+namespace quiz {
+
+// The count one higher, as plain decimal digits ("9" gives "10"). Throws
+// std::invalid_argument when the text is not a decimal whole number.
+QString plusOne(const QString& count);
+
+// The percentage of right answers out of the 50 questions: right / 50 * 100 in
+// double precision, written with at most 15 significant digits ("7" gives "14").
+QString percentage(const QString& rightCount);
+
+enum class Grade { Excellent, Good, Poor, None };
+
+// Excellent at 100, good from 70 to 99, poor below 70. A percentage above 100
+// (possible only when a reset mixed two runs) earns no grade message.
+Grade grade(double percent);
+
+// Text of a score-board label on the main window.
+QString scoreText(ui::WindowSystem& windows, const QString& label);
+void setScoreText(ui::WindowSystem& windows, const QString& label, const QString& text);
+
+// Reads the count, adds one and writes it back.
+void addOne(ui::WindowSystem& windows, const QString& label);
+
+}  // namespace quiz

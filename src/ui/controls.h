@@ -1,0 +1,58 @@
+#pragma once
+// The few widgets the designs need beyond Qt's own: buttons whose captions
+// wrap onto several lines, as the designed rectangles expect, a label that
+// can be clicked, and the client area of a window.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ui {
+
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class RadioButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
+
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// Paints an optional coloured band across its top.
+class ClientArea : public QWidget {
+    Q_OBJECT
+public:
+    ClientArea(QRect band, QColor bandColour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect band_;
+    QColor bandColour_;
+};
+
+}  // namespace ui

@@ -1,0 +1,13 @@
+#pragma once
+#include <QFont>
+
+#include "design.h"
+
+namespace ui {
+
+// The font a design asks for, with a metric-compatible substitute where the
+// family is missing (on Linux neither "MS Sans Serif" nor "Comic Sans MS"
+// exists). Built once per distinct request.
+const QFont& font(const FontSpec& spec);
+
+}  // namespace ui

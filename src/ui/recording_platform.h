@@ -1,0 +1,27 @@
+#pragma once
+// A platform that only records what was asked of it, for tests.
+
+#include "platform.h"
+
+#include <QList>
+#include <QUrl>
+
+namespace ui {
+
+class RecordingPlatform : public Platform {
+public:
+    int beeps = 0;
+    QList<QUrl> openedUrls;
+    int endRequests = 0;
+    bool refuseToOpen = false;  // behave like a desktop without a browser
+
+    void beep() override { ++beeps; }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.append(url);
+        return !refuseToOpen;
+    }
+    void endProgram() override { ++endRequests; }
+};
+
+}  // namespace ui

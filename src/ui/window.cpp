@@ -1,0 +1,196 @@
+#include "window.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLoggingCategory>
+#include <QMenuBar>
+
+#include "controls.h"
+#include "fonts.h"
+#include "pictures.h"
+
+Q_LOGGING_CATEGORY(lcClick, "snelk.click")
+
+namespace ui {
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QColor colour(Rgb rgb) { return QColor::fromRgb(QRgb(0xFF000000u | rgb)); }
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& radios)
+{
+    QWidget* w = nullptr;
+    switch (spec.kind) {
+    case Kind::Label: {
+        auto* label = new ClickableLabel(qs(spec.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(spec.wordWrap);
+        w = label;
+        break;
+    }
+    case Kind::Image: {
+        auto* image = new QLabel(parent);
+        image->setPixmap(picture(qs(spec.picture)));
+        image->setScaledContents(spec.fit == Fit::Stretch);
+        image->setAccessibleName(qs(spec.description));
+        w = image;
+        break;
+    }
+    case Kind::PushButton: {
+        auto* button = new PushButton(qs(spec.text), parent);
+        button->setAutoDefault(true);  // Enter presses the focused button
+        w = button;
+        break;
+    }
+    case Kind::RadioButton: {
+        auto* radio = new RadioButton(qs(spec.text), parent);
+        if (!radios) radios = new QButtonGroup(parent);
+        radios->addButton(radio);
+        w = radio;
+        break;
+    }
+    }
+    w->setObjectName(qs(spec.name));
+    w->setGeometry(spec.rect.toPixels());
+    w->setFont(font(spec.font));
+    if (spec.colour != kDefaultColour) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::WindowText, colour(spec.colour));
+        w->setPalette(pal);
+    }
+    if (!spec.tooltip.empty()) w->setToolTip(qs(spec.tooltip));
+    if (spec.tabIndex < 0) w->setFocusPolicy(Qt::NoFocus);
+    else w->setFocusPolicy(Qt::StrongFocus);
+    w->setEnabled(spec.enabled);
+    w->setVisible(spec.visible);
+    return w;
+}
+
+void buildMenus(QMainWindow* window, std::span<const MenuSpec> menus)
+{
+    if (menus.empty()) return;
+    QMenuBar* bar = window->menuBar();
+    for (const MenuSpec& m : menus) {
+        QMenu* menu = bar->addMenu(qs(m.text));
+        menu->setObjectName(qs(m.name));
+        for (const MenuItemSpec& item : m.items)
+            menu->addAction(qs(item.text))->setObjectName(qs(item.name));
+    }
+}
+
+// Chains the focusable controls by tab index and gives the focus to the
+// first one that can take it.
+void orderFocus(const WindowSpec& spec, QWidget* client)
+{
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& c : spec.controls)
+        if (c.tabIndex >= 0) order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    QWidget* first = nullptr;
+    for (const ControlSpec* c : order) {
+        QWidget* w = client->findChild<QWidget*>(qs(c->name));
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+        if (!first && c->enabled && c->visible) first = w;
+    }
+    if (first) first->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
+Window::Window(const WindowSpec& spec)
+    : defaultButton_(qs(spec.defaultButton)), cancelButton_(qs(spec.cancelButton))
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(qs(spec.name));
+    setWindowTitle(qs(spec.caption));
+
+    const QRect band(0, 0, pixels(spec.width), pixels(spec.band.height));
+    auto* client = new ClientArea(band, colour(spec.band.colour));
+    client->setFixedSize(pixels(spec.width), pixels(spec.height));
+    setCentralWidget(client);
+
+    QButtonGroup* radios = nullptr;
+    for (const ControlSpec& c : spec.controls) makeControl(c, client, radios);
+    buildMenus(this, spec.menus);
+    if (!defaultButton_.isEmpty()) control<QPushButton>(defaultButton_)->setDefault(true);
+    orderFocus(spec, client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Window::onClick(const QString& name, std::function<void()> handler)
+{
+    const QString where = objectName() + QLatin1Char('.') + name;
+    auto run = [where, handler = std::move(handler)] { runHandler(where, handler); };
+    if (auto* button = findChild<QAbstractButton*>(name))
+        connect(button, &QAbstractButton::clicked, this, run);
+    else if (auto* label = findChild<ClickableLabel*>(name))
+        connect(label, &ClickableLabel::clicked, this, run);
+    else if (auto* action = findChild<QAction*>(name))
+        connect(action, &QAction::triggered, this, run);
+    else
+        throw std::out_of_range("window " + objectName().toStdString() + " has no clickable " +
+                                name.toStdString());
+}
+
+void Window::onFrameClose(std::function<void()> handler) { frameCloseHandler_ = std::move(handler); }
+
+void Window::closeWindow()
+{
+    closingByProgram_ = true;
+    close();
+}
+
+void Window::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit closing(this);
+    if (!closingByProgram_ && frameCloseHandler_)
+        runHandler(objectName() + QLatin1String(".frame"), frameCloseHandler_);
+}
+
+void Window::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && event->key() == Qt::Key_Escape) {
+        // Escape does nothing unless the window has a cancel button.
+        if (!cancelButton_.isEmpty()) clickIfEnabled(cancelButton_);
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !defaultButton_.isEmpty()) {
+        clickIfEnabled(defaultButton_);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Window::clickIfEnabled(const QString& name)
+{
+    auto* button = findChild<QAbstractButton*>(name);
+    if (button && button->isEnabled() && button->isVisible()) button->click();
+}
+
+void runHandler(const QString& where, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        qCWarning(lcClick, "%s stopped: %s", qPrintable(where), e.what());
+    } catch (...) {
+        qCWarning(lcClick, "%s stopped by an unknown failure", qPrintable(where));
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,59 @@
+#pragma once
+// A top-level window of the program, built from its design state. Every
+// window shares one frame: caption, the program's icon, a fixed client size,
+// minimise and close boxes. Closing a window destroys it.
+
+#include <functional>
+#include <stdexcept>
+
+#include <QMainWindow>
+
+#include "design.h"
+
+namespace ui {
+
+class Window : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Window(const WindowSpec& spec);
+
+    // The control of that name; throws std::out_of_range if there is none.
+    template <class T = QWidget>
+    T* control(const QString& name) const
+    {
+        if (T* c = findChild<T*>(name)) return c;
+        throw std::out_of_range("window " + objectName().toStdString() + " has no control " +
+                                name.toStdString());
+    }
+
+    // Runs the handler when the button, clickable label or menu item of that
+    // name is clicked. A handler that throws stops at that step; the failure
+    // is logged and the program goes on.
+    void onClick(const QString& name, std::function<void()> handler);
+
+    // Runs when the user closes the window through its frame.
+    void onFrameClose(std::function<void()> handler);
+
+    // Closes and destroys the window as the program's own action.
+    void closeWindow();
+
+signals:
+    void closing(ui::Window* window);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void clickIfEnabled(const QString& name);
+
+    QString defaultButton_;
+    QString cancelButton_;
+    std::function<void()> frameCloseHandler_;
+    bool closingByProgram_ = false;
+};
+
+// Runs a click handler, logging instead of propagating any failure.
+void runHandler(const QString& where, const std::function<void()>& handler);
+
+}  // namespace ui

@@ -1,0 +1,214 @@
+// Start-up, the welcome screen, the main window and the about screen, used
+// as a person would: mouse, Enter, Space, Escape and access keys.
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+#include "session.h"
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Session> s;
+
+    // From start-up through the welcome screen's OK to the main window.
+    void openMainWindow()
+    {
+        s->program.start();
+        s->click("start", "OKButton");
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+    }
+
+    bool enabled(const QString& button) { return s->control<QPushButton>("Test", button)->isEnabled(); }
+
+private slots:
+    void init() { s = std::make_unique<Session>(); }
+    void cleanup() { s.reset(); }
+
+    void startUpShowsOnlyTheWelcomeScreenWithFocusOnOk()
+    {
+        s->program.start();
+        QCOMPARE(s->windowNames(), QStringList{"start"});
+        QVERIFY(s->onView("start"));
+        QCOMPARE(s->window("start")->windowTitle(), "The Snelk Test");
+        QCOMPARE(s->focused("start"), "OKButton");
+    }
+
+    void enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow()
+    {
+        QFETCH(int, key);
+        s->program.start();
+        s->key("start", key);
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+        QVERIFY(s->onView("Test"));
+        QVERIFY(!s->ended());
+    }
+
+    void closingTheWelcomeScreenEndsTheProgram()
+    {
+        s->program.start();
+        s->closeFrame("start");
+        QVERIFY(s->ended());
+        QVERIFY(s->windowNames().isEmpty());
+    }
+
+    void theMainWindowOpensInItsStartUpState()
+    {
+        openMainWindow();
+        QCOMPARE(s->window("Test")->windowTitle(), "The Snelk Test");
+        for (const char* label : {"Label4", "Label1", "Image1"})
+            QVERIFY2(s->control("Test", label)->isVisible(), label);
+        for (const char* button : {"restart", "start", "dif", "cmdAbout", "quit"})
+            QVERIFY2(s->control("Test", button)->isVisible(), button);
+        for (const char* result :
+             {"excelent", "good", "poor", "per", "per1", "percent", "Label2", "Label3", "right", "wrong"})
+            QVERIFY2(!s->control("Test", result)->isVisible(), result);
+        QCOMPARE(s->text("Test", "right"), "0");
+        QCOMPARE(s->text("Test", "wrong"), "0");
+        QCOMPARE(s->text("Test", "percent"), "0");
+        QVERIFY(!enabled("restart"));
+        QVERIFY(enabled("start") && enabled("dif") && enabled("cmdAbout") && enabled("quit"));
+        QCOMPARE(s->control("Test", "start")->toolTip(), "Click to start the test");
+        QCOMPARE(s->control("Test", "Image1")->toolTip(), "Tarnwick herself.");
+    }
+
+    void theFocusStartsOnQuitAndTabFollowsTheDesign()
+    {
+        openMainWindow();
+        QCOMPARE(s->focused("Test"), "quit");
+        // "Reset Test" is disabled, so Tab skips it.
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            s->key("Test", Qt::Key_Tab);
+            order << s->focused("Test");
+        }
+        QCOMPARE(order, (QStringList{"start", "cmdAbout", "dif", "quit"}));
+    }
+
+    void enterOnTheMainWindowAtOnceEndsTheProgram()
+    {
+        openMainWindow();
+        s->key("Test", Qt::Key_Return);
+        QVERIFY(s->ended());
+        QVERIFY(s->windowNames().isEmpty());
+    }
+
+    void startTestMovesToTestUnderWay()
+    {
+        openMainWindow();
+        s->click("Test", "start");
+        QVERIFY(!enabled("start"));
+        QVERIFY(!enabled("dif"));
+        QVERIFY(enabled("restart"));
+        QVERIFY(s->onView("Test"));
+        QVERIFY(s->onView("q1"));
+    }
+
+    void quitAndExitEndTheProgramAtOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("button") << "quit";
+        QTest::newRow("menu") << "exit";
+        QTest::newRow("access key") << "alt+q";
+        QTest::newRow("frame") << "frame";
+    }
+    void quitAndExitEndTheProgramAtOnce()
+    {
+        QFETCH(QString, how);
+        openMainWindow();
+        s->click("Test", "start");
+        s->click("Test", "cmdAbout");
+        if (how == "quit") s->click("Test", "quit");
+        else if (how == "exit") s->control<QAction>("Test", "exit")->trigger();
+        else if (how == "alt+q") s->key("Test", Qt::Key_Q, Qt::AltModifier);
+        else s->closeFrame("Test");
+        QVERIFY(s->ended());
+        QVERIFY(s->windowNames().isEmpty());
+    }
+
+    void theMenusHoldExitAndAbout()
+    {
+        openMainWindow();
+        QCOMPARE(s->control<QMenu>("Test", "file")->title(), "&File");
+        QCOMPARE(s->control<QMenu>("Test", "help")->title(), "&Help");
+        QCOMPARE(s->control<QAction>("Test", "exit")->text(), "E&xit");
+        QCOMPARE(s->control<QAction>("Test", "about")->text(), "&About");
+    }
+
+    void aboutOpensOneScreenFromButtonAndMenu()
+    {
+        openMainWindow();
+        s->click("Test", "cmdAbout");
+        ui::Window* first = s->window("frmAbout");
+        QVERIFY(first && first->isVisible());
+        s->click("Test", "cmdAbout");
+        s->control<QAction>("Test", "about")->trigger();
+        s->key("Test", Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(s->window("frmAbout"), first);
+        QCOMPARE(s->windowNames(), (QStringList{"Test", "frmAbout"}));
+        QCOMPARE(first->windowTitle(), "About Snelk Test");
+        QCOMPARE(s->focused("frmAbout"), "cmdOK");
+    }
+
+    void escapeEnterAndOkCloseTheAboutScreen_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void escapeEnterAndOkCloseTheAboutScreen()
+    {
+        QFETCH(int, key);
+        openMainWindow();
+        s->click("Test", "cmdAbout");
+        s->key("frmAbout", key);
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+        QVERIFY(!s->ended());
+        s->click("Test", "cmdAbout");  // built afresh
+        QVERIFY(s->onView("frmAbout"));
+    }
+
+    void eachLinkClickAsksOnceAndKeepsTheScreenOpen()
+    {
+        openMainWindow();
+        s->click("Test", "cmdAbout");
+        s->click("frmAbout", "Label7");
+        s->click("frmAbout", "Label7");
+        QCOMPARE(s->platform.openedUrls.size(), 2);
+        QCOMPARE(s->platform.openedUrls.first().host(), "www.tarnwick.example");
+        QVERIFY(s->onView("frmAbout"));
+    }
+
+    void aLinkTheDesktopCannotOpenChangesNothing()
+    {
+        openMainWindow();
+        s->click("Test", "start");
+        s->click("Test", "cmdAbout");
+        s->platform.refuseToOpen = true;
+        s->click("frmAbout", "Label7");
+        QCOMPARE(s->windowNames(), (QStringList{"Test", "frmAbout", "q1"}));
+        QVERIFY(!s->ended());
+    }
+
+    void theAboutScreenInTheMiddleOfATestChangesNothing()
+    {
+        openMainWindow();
+        s->click("Test", "start");
+        s->click("Test", "cmdAbout");
+        s->key("frmAbout", Qt::Key_Escape);
+        QVERIFY(s->onView("q1"));
+        QVERIFY(!enabled("start") && enabled("restart"));
+        QCOMPARE(s->text("Test", "right"), "0");
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

@@ -1,0 +1,157 @@
+// The rules every window of the program follows: one of each, built when
+// first needed, destroyed when closed, and the program ends only when no
+// window is left once a click has been handled.
+
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/recording_platform.h"
+#include "ui/window_system.h"
+
+using namespace ui;
+
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    {.name = "go", .kind = Kind::PushButton, .text = "&Go", .rect = {120, 120, 1215, 495}, .tabIndex = 0},
+};
+constexpr WindowSpec kFirst{.name = "first", .caption = "First", .width = 3000, .height = 1500,
+                            .controls = kControls};
+constexpr WindowSpec kSecond{.name = "second", .caption = "Second", .width = 3000, .height = 1500,
+                             .controls = kControls};
+
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class WindowSystemTest : public QObject {
+    Q_OBJECT
+
+    RecordingPlatform platform;
+    std::unique_ptr<WindowSystem> windows;
+    int built = 0;
+
+private slots:
+    void init()
+    {
+        platform = {};
+        built = 0;
+        windows = std::make_unique<WindowSystem>(platform);
+        windows->define("first", [this] {
+            ++built;
+            auto* w = new Window(kFirst);
+            // Like the welcome screen: close this window, then show the next.
+            w->onClick("go", [this] {
+                windows->close("first");
+                windows->show("second");
+            });
+            return w;
+        });
+        windows->define("second", [] { return new Window(kSecond); });
+    }
+
+    void showingTwiceGivesOneWindow()
+    {
+        Window* a = windows->show("first");
+        Window* b = windows->show("first");
+        QCOMPARE(a, b);
+        QCOMPARE(built, 1);
+        QCOMPARE(windows->windowNames(), QStringList{"first"});
+        QVERIFY(a->isVisible());
+    }
+
+    void ensureBuildsHiddenAndShowKeepsThatWindow()
+    {
+        Window* hidden = windows->ensure("first");
+        QVERIFY(!hidden->isVisible());
+        hidden->control<QPushButton>("go")->setEnabled(false);
+        Window* shown = windows->show("first");
+        QCOMPARE(shown, hidden);
+        QVERIFY(shown->isVisible());
+        QVERIFY(!shown->control<QPushButton>("go")->isEnabled());
+    }
+
+    void closingDestroysAndTheNextUseStartsAfresh()
+    {
+        QPointer<Window> w = windows->show("first");
+        w->control<QPushButton>("go")->setEnabled(false);
+        w->close();  // the frame's close box
+        QCOMPARE(windows->find("first"), nullptr);
+        settle();
+        QVERIFY(w.isNull());
+        Window* again = windows->show("first");
+        QCOMPARE(built, 2);
+        QVERIFY(again->control<QPushButton>("go")->isEnabled());
+    }
+
+    void closeThenShowInOneClickDoesNotEndTheProgram()
+    {
+        windows->show("first");
+        QTest::mouseClick(windows->find("first")->control<QPushButton>("go"), Qt::LeftButton);
+        settle();
+        QCOMPARE(windows->windowNames(), QStringList{"second"});
+        QCOMPARE(platform.endRequests, 0);
+    }
+
+    void closingTheLastWindowEndsTheProgramAfterTheClick()
+    {
+        windows->show("first");
+        windows->close("first");
+        QCOMPARE(platform.endRequests, 0);  // not in the middle of the click
+        settle();
+        QCOMPARE(platform.endRequests, 1);
+        QVERIFY(windows->hasEnded());
+    }
+
+    void aHiddenWindowKeepsTheProgramAlive()
+    {
+        windows->show("first");
+        windows->ensure("second");
+        windows->find("first")->close();
+        settle();
+        QCOMPARE(platform.endRequests, 0);
+        windows->find("second")->close();
+        settle();
+        QCOMPARE(platform.endRequests, 1);
+    }
+
+    void endingClosesEveryWindowAtOnce()
+    {
+        windows->show("first");
+        windows->ensure("second");
+        windows->endProgram();
+        QVERIFY(windows->windowNames().isEmpty());
+        settle();
+        QCOMPARE(platform.endRequests, 1);
+    }
+
+    void aFailingHandlerStopsThereAndTheProgramGoesOn()
+    {
+        Window* w = windows->show("first");
+        int steps = 0;
+        w->onClick("go", [&] {
+            ++steps;
+            windows->show("nowhere");  // no such window: this step fails
+            ++steps;
+        });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("first.go stopped: .*nowhere"));
+        QTest::mouseClick(w->control<QPushButton>("go"), Qt::LeftButton);
+        settle();
+        QCOMPARE(steps, 1);
+        QCOMPARE(platform.endRequests, 0);
+    }
+
+    void aMissingControlIsReported()
+    {
+        Window* w = windows->ensure("first");
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, w->control<QPushButton>("absent"));
+    }
+};
+
+QTEST_MAIN(WindowSystemTest)
+#include "test_window_system.moc"
