@@ -12,7 +12,7 @@ using namespace ui;
 
 constexpr ControlSpec kControls[] = {
     {.name = "snelkh", .kind = Kind::Image, .rect = {120, 240, 1860, 1200},
-     .picture = ":/pictures/about.png", .description = "A snelk curled up by its burrow"},
+     .picture = ":/pictures/about.png", .description = "A snelk peeking out of its burrow in a meadow"},
     {.name = "Label1", .kind = Kind::Label, .text = "The Snelk Test", .rect = {2160, 240, 2775, 495},
      .font = {"Comic Sans MS", 18}},
     {.name = "Label2", .kind = Kind::Label, .text = "For Windows", .rect = {2760, 840, 1575, 255},

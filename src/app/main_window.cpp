@@ -58,7 +58,7 @@ constexpr ControlSpec kControls[] = {
      .font = kSans(9.75), .visible = false},
     {.name = "Image1", .kind = Kind::Image, .rect = {240, 4080, 1755, 1560},
      .tooltip = "Tarnwick herself.", .picture = ":/pictures/tarnwick.png",
-     .description = "Portrait of Tarnwick, the studio's snelk"},
+     .description = "Tarnwick, the studio's snelk, with a star on her forehead and a red bow"},
 };
 
 constexpr MenuItemSpec kFileItems[] = {{"exit", "E&xit"}};

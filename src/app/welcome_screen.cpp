@@ -23,7 +23,7 @@ constexpr ControlSpec kControls[] = {
     {.name = "Label2", .kind = Kind::Label, .text = "This program was written at Tarnwick Studios.",
      .rect = {480, 2760, 5055, 375}, .font = kText},
     {.name = "Image1", .kind = Kind::Image, .rect = {4080, 120, 1830, 2460},
-     .picture = ":/pictures/welcome.png", .description = "A snelk sitting up on its bedding"},
+     .picture = ":/pictures/welcome.png", .description = "A curious snelk sitting up on a tuft of grass"},
 };
 
 constexpr WindowSpec kDesign{.name = "start", .caption = "The Snelk Test", .width = 6030,
