@@ -1,0 +1,288 @@
+// The fifty questions as a player meets them: every text fits the box it is
+// shown in, reads cleanly, and an explanation always names the right answer.
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QSet>
+#include <QTest>
+
+#include "quiz/question_bank.h"
+
+using namespace quiz;
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// How a text is shown: the range of its length in characters, and the
+// word-wrapped box (font size, width in pixels, lines) it has to fit in.
+struct Box {
+    int minChars;
+    int maxChars;
+    double points;
+    int width;
+    int maxLines;
+};
+
+constexpr Box kPromptBox{25, 92, 12, 297, 3};
+constexpr Box kFirstPromptBox{25, 55, 12, 250, 2};
+constexpr Box kChoiceBox{2, 75, 8.25, 124, 2};
+constexpr Box kLiftingChoiceBox{2, 75, 8.25, 124, 3};  // question 16 has taller radio buttons
+constexpr Box kStatementBox{23, 97, 12, 281, 3};
+constexpr Box kExplanationBox{30, 388, 12, 353, 8};
+constexpr Box kFirstExplanationBox{30, 32, 12, 201, 1};  // a one-line note under the first question
+constexpr Box kLiftingExplanationBox{30, 388, 12, 297, 3};  // shares its dialog with the picture
+constexpr int kMinPictureDescription = 45;
+constexpr int kMaxPictureDescription = 55;
+
+// The font the boxes were sized with.
+const char* const kFamily = "Liberation Sans";
+
+// Question 16's explanation speaks of the picture rather than repeating its
+// long choice, so it is matched by the part no wrong choice shares.
+struct KeyPhrase {
+    int number;
+    const char* phrase;
+};
+constexpr KeyPhrase kKeyPhrases[] = {
+    {16, "from underneath with both hands"},
+};
+
+const char* keyPhraseOf(int number)
+{
+    for (const KeyPhrase& k : kKeyPhrases)
+        if (k.number == number) return k.phrase;
+    return nullptr;
+}
+
+// Words that would read wrongly in a dialog shown after a right answer as
+// well as after a wrong one.
+const char* const kVerdictWords[] = {"sorry", "well done", "correct", "wrong", "oops", "unlucky"};
+
+struct ShownText {
+    QString name;
+    QString text;
+    Box box;
+};
+
+QList<ShownText> allShownTexts()
+{
+    QList<ShownText> texts;
+    for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
+        const Question* q = find(n);
+        const QString tag = QStringLiteral("q%1 ").arg(n);
+        if (q->kind == Kind::MultipleChoice) {
+            texts.append({tag + "prompt", text(q->prompt), n == 1 ? kFirstPromptBox : kPromptBox});
+            for (int i = 0; i < 4; ++i)
+                texts.append({tag + QStringLiteral("choice %1").arg(i + 1), text(q->choices[i]),
+                              n == 16 ? kLiftingChoiceBox : kChoiceBox});
+        } else {
+            texts.append({tag + "statement", text(q->prompt), kStatementBox});
+        }
+        const Box explanationBox =
+            n == 1 ? kFirstExplanationBox : n == 16 ? kLiftingExplanationBox : kExplanationBox;
+        texts.append({tag + "explanation", text(q->explanation), explanationBox});
+    }
+    return texts;
+}
+
+void addShownTextRows()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("minChars");
+    QTest::addColumn<int>("maxChars");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("maxLines");
+    for (const ShownText& t : allShownTexts())
+        QTest::newRow(qPrintable(t.name)) << t.text << t.box.minChars << t.box.maxChars << t.box.points
+                                          << t.box.width << t.box.maxLines;
+}
+
+int linesWhenWrapped(const QFont& font, int width, const QString& s)
+{
+    const QRect r = QFontMetrics(font).boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, s);
+    return qRound(r.height() / QFontMetricsF(font).lineSpacing());
+}
+
+}  // namespace
+
+class QuestionBankTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lookupsKnowOnlyQuestionsOneToFifty()
+    {
+        for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
+            const Question* q = find(n);
+            QVERIFY2(q, qPrintable(QString::number(n)));
+            QCOMPARE(q->number, n);
+        }
+        for (int n : {-1, 0, 51, 100}) {
+            QVERIFY(!find(n));
+            QVERIFY(!choices(n));
+            QVERIFY(!answerSlot(n));
+            QVERIFY(!answerIsTrue(n));
+            QVERIFY(!optionMask(n));
+            QVERIFY(caption(n).empty());
+        }
+    }
+
+    void partOneHasChoicesAndPartTwoAVerdict()
+    {
+        for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
+            QVERIFY(choices(n) && answerSlot(n) && optionMask(n));
+            QVERIFY2(!answerIsTrue(n), qPrintable(QString::number(n)));
+            QCOMPARE(QString::fromStdString(caption(n)), QStringLiteral("Question %1").arg(n));
+        }
+        for (int n = kFirstTrueFalse; n <= kLastQuestion; ++n) {
+            QVERIFY(answerIsTrue(n));
+            QVERIFY2(!choices(n) && !answerSlot(n) && !optionMask(n), qPrintable(QString::number(n)));
+            QCOMPARE(QString::fromStdString(caption(n)), QStringLiteral("True or False"));
+        }
+    }
+
+    void everyTextIsTidyPlainAscii_data() { addShownTextRows(); }
+    void everyTextIsTidyPlainAscii()
+    {
+        QFETCH(QString, shown);
+        for (QChar c : shown)
+            QVERIFY2(c.unicode() >= 0x20 && c.unicode() < 0x7F,
+                     qPrintable(QStringLiteral("character U+%1").arg(c.unicode(), 4, 16, QChar('0'))));
+        QVERIFY2(!shown.contains('&'), "an ampersand would turn into an access key");
+        QVERIFY2(!shown.startsWith(' ') && !shown.endsWith(' '), "a space at either end");
+        QVERIFY2(!shown.contains(QLatin1String("  ")), "a doubled space");
+    }
+
+    void everyTextHasALengthItsBoxAllows_data() { addShownTextRows(); }
+    void everyTextHasALengthItsBoxAllows()
+    {
+        QFETCH(QString, shown);
+        QFETCH(int, minChars);
+        QFETCH(int, maxChars);
+        QVERIFY2(shown.size() >= minChars && shown.size() <= maxChars,
+                 qPrintable(QStringLiteral("%1 characters, allowed %2 to %3")
+                                .arg(shown.size())
+                                .arg(minChars)
+                                .arg(maxChars)));
+    }
+
+    void everyTextFitsItsBoxOnScreen_data() { addShownTextRows(); }
+    void everyTextFitsItsBoxOnScreen()
+    {
+        QFETCH(QString, shown);
+        QFETCH(double, points);
+        QFETCH(int, width);
+        QFETCH(int, maxLines);
+        QFont font(QString::fromLatin1(kFamily));
+        font.setPointSizeF(points);
+        if (QFontInfo(font).family() != QLatin1String(kFamily))
+            QSKIP("the font the boxes were sized with is not installed");
+        const int lines = linesWhenWrapped(font, width, shown);
+        QVERIFY2(lines <= maxLines, qPrintable(QStringLiteral("needs %1 lines at %2 px, has room for %3")
+                                                    .arg(lines)
+                                                    .arg(width)
+                                                    .arg(maxLines)));
+    }
+
+    void noQuestionIsAskedTwice()
+    {
+        QSet<QString> prompts;
+        QSet<QString> explanations;
+        for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
+            const Question* q = find(n);
+            const QString prompt = text(q->prompt).toLower();
+            QVERIFY2(!prompts.contains(prompt), qPrintable(QStringLiteral("prompt of question %1").arg(n)));
+            prompts.insert(prompt);
+            const QString explanation = text(q->explanation).toLower();
+            QVERIFY2(!explanations.contains(explanation),
+                     qPrintable(QStringLiteral("explanation of question %1").arg(n)));
+            explanations.insert(explanation);
+        }
+    }
+
+    void noQuestionOffersTheSameChoiceTwice()
+    {
+        for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
+            const Choices c = *choices(n);
+            for (int i = 0; i < 4; ++i)
+                for (int j = i + 1; j < 4; ++j)
+                    QVERIFY2(text(c[i]).compare(text(c[j]), Qt::CaseInsensitive) != 0,
+                             qPrintable(QStringLiteral("question %1, choices %2 and %3").arg(n).arg(i + 1).arg(j + 1)));
+        }
+    }
+
+    // A player who picked wrongly must find the right choice in the
+    // explanation, by words no wrong choice uses.
+    void explanationsOfPartOneNameTheRightChoice_data()
+    {
+        QTest::addColumn<int>("number");
+        for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n)
+            QTest::newRow(qPrintable(QStringLiteral("q%1").arg(n))) << n;
+    }
+    void explanationsOfPartOneNameTheRightChoice()
+    {
+        QFETCH(int, number);
+        const Question* q = find(number);
+        const QString explanation = text(q->explanation);
+        const QString right = text(q->choices[slotIndex(q->answerSlot)]);
+        const char* key = keyPhraseOf(number);
+        const QString phrase = key ? QString::fromLatin1(key) : right;
+        if (key) {
+            QVERIFY2(!explanation.contains(right, Qt::CaseInsensitive),
+                     "the explanation quotes the whole choice: its key phrase is no longer needed");
+            QVERIFY2(right.contains(phrase, Qt::CaseInsensitive), "the key phrase is not part of the right choice");
+        }
+        QVERIFY2(explanation.contains(phrase, Qt::CaseInsensitive),
+                 qPrintable(QStringLiteral("\"%1\" is not in the explanation").arg(phrase)));
+        for (int i = 0; i < 4; ++i) {
+            if (i == slotIndex(q->answerSlot)) continue;
+            QVERIFY2(!text(q->choices[i]).contains(phrase, Qt::CaseInsensitive),
+                     qPrintable(QStringLiteral("wrong choice %1 also contains \"%2\"").arg(i + 1).arg(phrase)));
+        }
+    }
+
+    void explanationsOfPartTwoOpenWithTheVerdict()
+    {
+        for (int n = kFirstTrueFalse; n <= kLastQuestion; ++n) {
+            const Question* q = find(n);
+            const QString verdict = q->answerTrue ? QStringLiteral("True. ") : QStringLiteral("False. ");
+            QVERIFY2(text(q->explanation).startsWith(verdict),
+                     qPrintable(QStringLiteral("question %1 should open with \"%2\"").arg(n).arg(verdict)));
+        }
+    }
+
+    // The dialog after a right answer shows the same text as the one after a
+    // wrong answer, so that text must not judge the player.
+    void anExplanationShownAfterBothAnswersPassesNoJudgement()
+    {
+        int shownAfterBoth = 0;
+        for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
+            const Question* q = find(n);
+            if (!q->hasRightAnswerDialog) continue;
+            ++shownAfterBoth;
+            const QString explanation = text(q->explanation);
+            for (const char* word : kVerdictWords)
+                QVERIFY2(!explanation.contains(QLatin1String(word), Qt::CaseInsensitive),
+                         qPrintable(QStringLiteral("question %1 says \"%2\"").arg(n).arg(word)));
+        }
+        QVERIFY(shownAfterBoth > 0);
+    }
+
+    void theLiftingPictureIsThereAndDescribed()
+    {
+        const Question* q = find(16);
+        QVERIFY(q);
+        const QString description = text(q->picture.description);
+        QVERIFY2(description.size() >= kMinPictureDescription && description.size() <= kMaxPictureDescription,
+                 qPrintable(QStringLiteral("%1 characters").arg(description.size())));
+        QVERIFY(description.endsWith('.') && !description.contains('&'));
+        const QImage picture(text(q->picture.resource));
+        QVERIFY2(!picture.isNull(), qPrintable(text(q->picture.resource)));
+        QCOMPARE(picture.size(), QSize(102, 76));
+    }
+};
+
+QTEST_MAIN(QuestionBankTest)
+#include "test_question_bank.moc"
