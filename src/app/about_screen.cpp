@@ -25,7 +25,7 @@ constexpr ControlSpec kControls[] = {
      .tooltip = "https://www.tarnwick.example/"},
     {.name = "cmdOK", .kind = Kind::PushButton, .text = "OK", .rect = {2880, 2160, 1467, 345},
      .tabIndex = 0},
-    {.name = "Label9", .kind = Kind::Label, .text = "Email: tk@tarnwick.example",
+    {.name = "Label9", .kind = Kind::Label, .text = "Email: tk@tarn.example",
      .rect = {120, 2280, 1815, 255}},
     {.name = "Label5", .kind = Kind::Label,
      .text = "Thanks to all who helped me test this program and get it to where it is now!",

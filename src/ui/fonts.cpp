@@ -1,22 +1,29 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
 
 namespace ui {
 namespace {
 
-// Substitutes in order of preference; the first one installed is used. Each
-// keeps the designed texts inside their rectangles.
-QStringList familiesFor(std::string_view family)
+struct StandIn {
+    QStringList families;    // in order of preference
+    qreal letterSpacing;     // percent: the designed family runs narrower
+};
+
+// Where a designed family is missing, the first installed stand-in is used,
+// set as narrow as the designed family so that every text keeps inside its
+// rectangle.
+StandIn standInFor(const QString& family)
 {
-    const QString requested = QString::fromUtf8(family.data(), qsizetype(family.size()));
-    if (requested == QLatin1String("MS Sans Serif"))
-        return {requested, QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("Helvetica")};
-    if (requested == QLatin1String("Comic Sans MS"))
-        return {requested, QStringLiteral("Comic Neue"), QStringLiteral("Comic Relief")};
-    return {requested};
+    if (family == QLatin1String("MS Sans Serif"))
+        return {{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                 QStringLiteral("Helvetica")},
+                94};
+    if (family == QLatin1String("Comic Sans MS"))
+        return {{QStringLiteral("Comic Neue"), QStringLiteral("Comic Relief")}, 100};
+    return {{}, 100};
 }
 
 }  // namespace
@@ -31,8 +38,13 @@ const QFont& font(const FontSpec& spec)
                             .arg(spec.underline);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        QFont f;
-        f.setFamilies(familiesFor(spec.family));
+        const QString family = QString::fromUtf8(spec.family.data(), qsizetype(spec.family.size()));
+        QFont f(family);
+        if (!QFontDatabase::hasFamily(family)) {
+            const StandIn standIn = standInFor(family);
+            f.setFamilies(QStringList{family} + standIn.families);
+            f.setLetterSpacing(QFont::PercentageSpacing, standIn.letterSpacing);
+        }
         f.setPointSizeF(spec.points);
         f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
         f.setUnderline(spec.underline);

@@ -1,0 +1,148 @@
+// Every text of every window stays inside its rectangle with the fonts that
+// are actually used, no two visible controls overlap, and the title can be
+// read on its background.
+
+#include <QFontInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <cmath>
+
+#include "session.h"
+
+namespace {
+
+QStringList allWindowNames()
+{
+    QStringList names{"start", "Test", "frmAbout", "Dialog", "done", "options", "a22a"};
+    for (int n = 1; n <= 50; ++n) names << QStringLiteral("q%1").arg(n) << QStringLiteral("a%1").arg(n);
+    return names;
+}
+
+// The room a control's own drawing leaves for its text.
+QRect textRoom(QWidget* w)
+{
+    if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(radio);
+        const int indicator = radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &opt, radio);
+        const int gap = radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &opt, radio);
+        return w->rect().adjusted(indicator + gap, 0, 0, 0);
+    }
+    if (qobject_cast<QPushButton*>(w)) return w->rect().adjusted(4, 3, -4, -3);
+    return w->rect();
+}
+
+// What the user sees of a control: a label's text, a radio button's circle
+// and caption, the whole of a button or picture.
+QRect ink(QWidget* c)
+{
+    QString text;
+    int flags = Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (auto* label = qobject_cast<QLabel*>(c); label && label->pixmap().isNull()) {
+        text = label->text();
+        if (!label->wordWrap()) flags = Qt::TextShowMnemonic;
+    } else if (auto* radio = qobject_cast<QRadioButton*>(c)) {
+        text = radio->text();
+    } else {
+        return c->geometry();
+    }
+    const QRect room = textRoom(c);
+    QRect r = QFontMetrics(c->font()).boundingRect(room, flags | Qt::AlignLeft | Qt::AlignTop, text);
+    if (qobject_cast<QRadioButton*>(c)) {
+        const int circle = c->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, c);
+        r = r.united(QRect(0, (c->height() - circle) / 2, room.left(), circle));
+    }
+    return r.translated(c->pos());
+}
+
+double luminance(QColor c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    Session s;
+
+private slots:
+    void theDesignedFontsOrTheirStandInsAreUsed()
+    {
+        const QFont sans = s.windows().ensure("Test")->control("Label1")->font();
+        const QFont comic = s.windows().ensure("Test")->control("Label4")->font();
+        const QStringList sansFamilies{"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"};
+        const QStringList comicFamilies{"Comic Sans MS", "Comic Neue"};
+        QVERIFY2(sansFamilies.contains(QFontInfo(sans).family()), qPrintable(QFontInfo(sans).family()));
+        QVERIFY2(comicFamilies.contains(QFontInfo(comic).family()), qPrintable(QFontInfo(comic).family()));
+        QCOMPARE(QFontInfo(sans).pointSizeF(), 12.0);
+    }
+
+    void everyTextFitsItsRectangle_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const QString& name : allWindowNames()) QTest::newRow(qPrintable(name)) << name;
+    }
+    void everyTextFitsItsRectangle()
+    {
+        QFETCH(QString, window);
+        ui::Window* w = s.windows().ensure(window);
+        const QRect client = w->centralWidget()->rect();
+        for (QWidget* c : w->centralWidget()->findChildren<QWidget*>()) {
+            QString text;
+            bool wrap = true;
+            if (auto* label = qobject_cast<QLabel*>(c)) {
+                text = label->text();
+                wrap = label->wordWrap();
+            } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
+                text = button->text();
+            }
+            if (text.isEmpty()) continue;
+            // A label may reach past the window's edge; its text may not.
+            const QRect room = textRoom(c) & client.translated(-c->pos());
+            const int flags = (wrap ? Qt::TextWordWrap : 0) | Qt::TextShowMnemonic;
+            const QRect needed = QFontMetrics(c->font()).boundingRect(QRect(QPoint(), room.size()), flags, text);
+            QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                     qPrintable(QStringLiteral("%1.%2 needs %3x%4, has %5x%6: %7")
+                                    .arg(window, c->objectName())
+                                    .arg(needed.width()).arg(needed.height())
+                                    .arg(room.width()).arg(room.height()).arg(text)));
+        }
+    }
+
+    void visibleControlsNeitherOverlapNorLeaveTheWindow_data() { everyTextFitsItsRectangle_data(); }
+    void visibleControlsNeitherOverlapNorLeaveTheWindow()
+    {
+        QFETCH(QString, window);
+        ui::Window* w = s.windows().ensure(window);
+        QList<QWidget*> shown;
+        for (QWidget* c : w->centralWidget()->findChildren<QWidget*>())
+            if (!c->isHidden()) shown << c;
+        for (int i = 0; i < shown.size(); ++i) {
+            const QRect a = ink(shown[i]);
+            QVERIFY2(w->centralWidget()->rect().contains(a), qPrintable(shown[i]->objectName()));
+            for (int j = i + 1; j < shown.size(); ++j)
+                QVERIFY2(!a.intersects(ink(shown[j])),
+                         qPrintable(shown[i]->objectName() + " overlaps " + shown[j]->objectName()));
+        }
+    }
+
+    void theWhiteTitleCanBeRead()
+    {
+        ui::Window* main = s.windows().ensure("Test");
+        QImage image(main->centralWidget()->size(), QImage::Format_RGB32);
+        main->centralWidget()->render(&image);
+        const QRect title = main->control("Label4")->geometry();
+        const QColor background = image.pixelColor(title.topLeft() + QPoint(1, 1));
+        const QColor text = main->control("Label4")->palette().color(QPalette::WindowText);
+        const double contrast = (luminance(text) + 0.05) / (luminance(background) + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "test_layout.moc"
