@@ -7,7 +7,11 @@
 #include <QLabel>
 #include <QTest>
 
+#include <functional>
+
 #include "app/program.h"
+#include "quiz/question_bank.h"
+#include "quiz/question_screens.h"
 #include "ui/look.h"
 #include "ui/recording_platform.h"
 
@@ -30,6 +34,7 @@ struct Session {
     {
         quietOffscreenNotes();
         ui::installLook();
+        followShownWindows();
     }
 
     ui::WindowSystem& windows() { return program.windows(); }
@@ -113,6 +118,73 @@ struct Session {
 
     bool ended() const { return platform.endRequests > 0; }
 
+    // --- Taking the test -------------------------------------------------
+
+    static QString nextButton(int n)
+    {
+        const std::string_view name = quiz::kChoiceScreens[n - 1].next;
+        return QString::fromLatin1(name.data(), qsizetype(name.size()));
+    }
+    static QString option(int slot) { return QStringLiteral("Option%1").arg(slot); }
+    static int rightSlot(int n) { return quiz::slotIndex(*quiz::answerSlot(n)) + 1; }
+
+    // A wrong choice that can still be picked on that screen.
+    int wrongSlot(int n) const
+    {
+        for (int slot = 1; slot <= 4; ++slot)
+            if (slot != rightSlot(n) && control(quiz::screenName(n), option(slot))->isEnabled()) return slot;
+        return 0;
+    }
+
+    // Picks the choice (0: none) with the mouse and presses the next button.
+    void answerChoice(int n, int slot)
+    {
+        const QString screen = quiz::screenName(n);
+        if (slot) click(screen, option(slot));
+        click(screen, nextButton(n));
+    }
+
+    void answerStatement(int n, bool saidTrue)
+    {
+        click(quiz::screenName(n), saidTrue ? QStringLiteral("Command1") : QStringLiteral("Command2"));
+    }
+
+    // Answers one question right or wrong and returns the window that opened.
+    QString answer(int n, bool right)
+    {
+        if (n <= quiz::kLastMultipleChoice) answerChoice(n, right ? rightSlot(n) : wrongSlot(n));
+        else answerStatement(n, right == *quiz::answerIsTrue(n));
+        return newest();
+    }
+
+    // From the question on view to the end-of-test screen, right where the
+    // pattern says so, pressing OK on every dialog on the way. Returns every
+    // window that came up, in order.
+    QStringList takeTest(const std::function<bool(int)>& rightAnswer, int from = 1)
+    {
+        QStringList seen;
+        for (int n = from; n <= quiz::kLastQuestion; ++n) {
+            QString next = answer(n, rightAnswer(n));
+            while (next != quiz::screenName(n + 1) && next != quiz::kEndOfTest) {
+                seen << next;
+                click(next, QStringLiteral("OKButton"));
+                next = newest();
+            }
+            seen << next;
+        }
+        return seen;
+    }
+
+    // The window shown most recently: the one the user is looking at.
+    QString newest() const { return lastShown_; }
+
+    void followShownWindows()
+    {
+        QObject::connect(&windows(), &ui::WindowSystem::windowShown, &windows(),
+                         [this](ui::Window* w) { lastShown_ = w->objectName(); });
+    }
+
 private:
+    QString lastShown_;
     const ui::WindowSystem& program_windows() const { return const_cast<Session*>(this)->program.windows(); }
 };

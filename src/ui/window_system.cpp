@@ -27,6 +27,7 @@ Window* WindowSystem::show(const QString& name)
     w->show();
     w->raise();
     w->activateWindow();
+    emit windowShown(w);
     return w;
 }
 

@@ -55,6 +55,7 @@ public:
 
 signals:
     void windowCreated(ui::Window* window);
+    void windowShown(ui::Window* window);
 
 private:
     void forget(Window* window);

@@ -1,0 +1,306 @@
+// Whole tests from "Start Test" to "Score", with the mouse and with the
+// keyboard alone, and the judging, counting and grading on the way.
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "quiz/score_board.h"
+#include "session.h"
+
+namespace {
+
+const QStringList kResultLabels{"excelent", "good", "poor", "per", "per1", "percent", "Label2", "Label3", "right",
+                                "wrong"};
+
+}  // namespace
+
+class FlowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Session> s;
+
+    void startTest()
+    {
+        s->program.start();
+        s->click("start", "OKButton");
+        s->click("Test", "start");
+        QVERIFY(s->onView("q1"));
+    }
+
+    // Answers the first `right` questions right and the rest wrong, then scores.
+    void takeTestWith(int right)
+    {
+        startTest();
+        s->takeTest([right](int n) { return n <= right; });
+        s->click("done", "end");
+    }
+
+    QStringList visibleGrades()
+    {
+        QStringList shown;
+        for (const char* grade : {"excelent", "good", "poor"})
+            if (s->control("Test", grade)->isVisible()) shown << grade;
+        return shown;
+    }
+
+private slots:
+    void init() { s = std::make_unique<Session>(); }
+    void cleanup() { s.reset(); }
+
+    void aWholeTestAnsweredRight()
+    {
+        startTest();
+        const QStringList seen = s->takeTest([](int) { return true; });
+        QStringList dialogs;
+        for (const QString& w : seen)
+            if (!w.startsWith('q')) dialogs << w;
+        QCOMPARE(dialogs, (QStringList{"Dialog", "a22a", "done"}));
+        QCOMPARE(s->platform.beeps, 51);  // question 18 beeps twice
+        QCOMPARE(s->text("Test", "percent"), "100");
+        s->click("done", "end");
+        QCOMPARE(s->text("Test", "right"), "50");
+        QCOMPARE(s->text("Test", "wrong"), "0");
+        QCOMPARE(visibleGrades(), QStringList{"excelent"});
+        for (const QString& label : kResultLabels.mid(3)) QVERIFY(s->control("Test", label)->isVisible());
+        // Every window the test opened is gone.
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+    }
+
+    void aWholeTestAnsweredWrong()
+    {
+        startTest();
+        const QStringList seen = s->takeTest([](int) { return false; });
+        QStringList expected;
+        for (int n = 1; n <= 50; ++n) {
+            expected << QStringLiteral("a%1").arg(n);
+            if (n == 20) expected << "Dialog";
+            expected << (n < 50 ? QStringLiteral("q%1").arg(n + 1) : QStringLiteral("done"));
+        }
+        QCOMPARE(seen, expected);
+        QCOMPARE(s->platform.beeps, 0);
+        s->click("done", "end");
+        QCOMPARE(s->text("Test", "right"), "0");
+        QCOMPARE(s->text("Test", "wrong"), "50");
+        QCOMPARE(s->text("Test", "percent"), "0");
+        QCOMPARE(visibleGrades(), QStringList{"poor"});
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+    }
+
+    void gradeBoundaries_data()
+    {
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<QString>("grade");
+        QTest::newRow("49") << 49 << "98" << "good";
+        QTest::newRow("35") << 35 << "70" << "good";
+        QTest::newRow("34") << 34 << "68" << "poor";
+        QTest::newRow("29") << 29 << "58" << "poor";
+        QTest::newRow("7") << 7 << "14" << "poor";
+    }
+    void gradeBoundaries()
+    {
+        QFETCH(int, right);
+        QFETCH(QString, percent);
+        QFETCH(QString, grade);
+        takeTestWith(right);
+        QCOMPARE(s->text("Test", "right"), QString::number(right));
+        QCOMPARE(s->text("Test", "wrong"), QString::number(50 - right));
+        QCOMPARE(s->text("Test", "percent"), percent);
+        QCOMPARE(visibleGrades(), QStringList{grade});
+    }
+
+    void thePercentageIsAlwaysTwiceTheRightCount()
+    {
+        for (int r = 0; r <= 60; ++r) QCOMPARE(quiz::percentage(QString::number(r)), QString::number(2 * r));
+        QCOMPARE(quiz::plusOne("9"), "10");
+        QCOMPARE(quiz::plusOne("0"), "1");
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, quiz::plusOne(" 1"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, quiz::plusOne(""));
+    }
+
+    void aPercentageAbove100EarnsNoGradeMessage()
+    {
+        QCOMPARE(quiz::grade(102), quiz::Grade::None);
+        QCOMPARE(quiz::grade(100), quiz::Grade::Excellent);
+        QCOMPARE(quiz::grade(99), quiz::Grade::Good);
+        QCOMPARE(quiz::grade(69), quiz::Grade::Poor);
+    }
+
+    void aWrongLastAnswerSetsThePercentageBeforeItsExplanation()
+    {
+        QString percentWhenShown;
+        startTest();
+        connect(&s->windows(), &ui::WindowSystem::windowShown, this, [&](ui::Window* w) {
+            if (w->objectName() == "a50") percentWhenShown = s->text("Test", "percent");
+        });
+        s->takeTest([](int n) { return n < 50 && n % 2 == 0; });
+        QCOMPARE(percentWhenShown, "48");  // 24 right answers
+        s->click("done", "end");
+        QCOMPARE(visibleGrades(), QStringList{"poor"});
+    }
+
+    void noChoiceCountsWrong()
+    {
+        startTest();
+        s->answerChoice(1, 0);
+        QCOMPARE(s->text("Test", "wrong"), "1");
+        QCOMPARE(s->platform.beeps, 0);
+        QCOMPARE(s->windowNames(), (QStringList{"Test", "a1"}));
+    }
+
+    void onlyTheSelectionWhenNextIsPressedCounts()
+    {
+        startTest();
+        s->click("q1", Session::option(s->wrongSlot(1)));
+        s->click("q1", Session::option(Session::rightSlot(1)));
+        s->click("q1", "next");
+        QCOMPARE(s->text("Test", "right"), "1");
+        QVERIFY(s->onView("q2"));
+        s->click("q2", Session::option(Session::rightSlot(2)));
+        s->click("q2", Session::option(s->wrongSlot(2)));
+        s->click("q2", "next");
+        QCOMPARE(s->text("Test", "wrong"), "1");
+        QVERIFY(s->onView("a2"));
+    }
+
+    void quitOnAQuestionCountsNothingAndOpensNothing_data()
+    {
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("quit");
+        QTest::newRow("q1 exit") << 1 << "exit";
+        QTest::newRow("q10 quit") << 10 << "quit";
+        QTest::newRow("q21 quit") << 21 << "Command3";
+        QTest::newRow("q30 frame") << 30 << "";
+    }
+    void quitOnAQuestionCountsNothingAndOpensNothing()
+    {
+        QFETCH(int, question);
+        QFETCH(QString, quit);
+        startTest();
+        s->takeTest([](int) { return true; });
+        s->click("done", "end");
+        const int beeps = s->platform.beeps;
+        s->windows().show(quiz::screenName(question));
+        if (quit.isEmpty()) s->closeFrame(quiz::screenName(question));
+        else s->click(quiz::screenName(question), quit);
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+        QCOMPARE(s->text("Test", "right"), "50");
+        QCOMPARE(s->text("Test", "wrong"), "0");
+        QCOMPARE(s->text("Test", "percent"), "100");
+        QCOMPARE(s->platform.beeps, beeps);
+    }
+
+    void questionOneStartsTheCountAfresh()
+    {
+        startTest();
+        s->answer(1, true);
+        s->answer(2, true);
+        s->click("Test", "restart");  // q3 stays open on a zeroed score board
+        s->answer(3, true);
+        QCOMPARE(s->text("Test", "right"), "1");
+        s->click("Test", "start");
+        QVERIFY(s->onView("q1") && s->onView("q4"));
+        s->answer(1, true);
+        QCOMPARE(s->text("Test", "right"), "1");  // written, not added
+    }
+
+    void theScreensAreAsDesigned()
+    {
+        startTest();
+        QCOMPARE(s->window("q1")->windowTitle(), "Question 1");
+        QCOMPARE(s->focused("q1"), "exit");
+        QCOMPARE(s->control<QPushButton>("q1", "next")->text(), "&Next Question");
+        for (int slot = 1; slot <= 4; ++slot) {
+            auto* o = s->control<QRadioButton>("q1", Session::option(slot));
+            QVERIFY(o->isEnabled() && !o->isChecked());
+        }
+        s->windows().show("q9");
+        QCOMPARE(s->control<QPushButton>("q9", "next")->text(), "&Next question");
+        s->windows().show("q10");
+        QCOMPARE(s->control<QPushButton>("q10", "quit")->text(), "&Exit");
+        s->windows().show("q3");
+        QVERIFY(s->control<QLabel>("q3", "question"));
+        QVERIFY(s->control<QPushButton>("q3", "Command2"));
+        s->windows().show("q21");
+        QCOMPARE(s->window("q21")->windowTitle(), "True or False");
+        QCOMPARE(s->focused("q21"), "Command2");
+        s->windows().show("q22");
+        QCOMPARE(s->focused("q22"), "Command1");
+    }
+
+    void question16ExplainsWithAPicture()
+    {
+        startTest();
+        QVERIFY(s->takeTest([](int n) { return n != 16; }).contains("a16"));
+        QVERIFY(!s->exists("a16"));  // passed by, and destroyed
+        s->windows().show("a16");
+        QCOMPARE(s->window("a16")->windowTitle(), "Dialog Caption");
+        auto* picture = s->control<QLabel>("a16", "Image1");
+        QCOMPARE(picture->pixmap().size(), QSize(102, 76));
+        QCOMPARE(picture->size(), QSize(102, 76));
+        QCOMPARE(picture->toolTip(), "Two cupped hands lifting a snelk from underneath.");
+        QCOMPARE(s->focused("a16"), "OKButton");
+    }
+
+    void question22ExplainsBothWays()
+    {
+        s->windows().show("a22");
+        s->windows().show("a22a");
+        QCOMPARE(s->window("a22")->windowTitle(), "Wrong");
+        QCOMPARE(s->window("a22a")->windowTitle(), "Correct");
+        QCOMPARE(s->text("a22", "Label1"), s->text("a22a", "Label1"));
+        s->click("a22a", "OKButton");
+        QVERIFY(s->onView("q23"));
+        QVERIFY(!s->exists("a22a"));
+    }
+
+    void escapeDoesNothingOnAQuestionScreen()
+    {
+        startTest();
+        s->key("q1", Qt::Key_Escape);
+        QVERIFY(s->onView("q1"));
+        s->windows().show("a5");
+        s->key("a5", Qt::Key_Escape);
+        QVERIFY(s->onView("a5"));
+    }
+
+    // Only the keyboard: access keys, Tab, arrows, Space and Enter.
+    void aWholeTestWithTheKeyboardAlone()
+    {
+        s->program.start();
+        s->key("start", Qt::Key_Space);
+        s->key("Test", Qt::Key_T, Qt::AltModifier);
+        int right = 0;
+        for (int n = 1; n <= 50; ++n) {
+            const QString screen = quiz::screenName(n);
+            QVERIFY2(s->onView(screen), qPrintable(screen));
+            const bool answerRight = n % 3 != 0;
+            right += answerRight;
+            if (n <= 20) {
+                const int target = answerRight ? Session::rightSlot(n) : s->wrongSlot(n);
+                // Tab into the choices, pick one with Space, move with the arrows.
+                while (!qobject_cast<QRadioButton*>(s->window(screen)->focusWidget())) s->key(screen, Qt::Key_Tab);
+                s->key(screen, Qt::Key_Space);
+                // Round the two-by-two grid: right, down, left, up.
+                const int around[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
+                for (int i = 0; i < 8 && !s->control<QRadioButton>(screen, Session::option(target))->isChecked(); ++i)
+                    s->key(screen, around[i % 4]);
+                QVERIFY(s->control<QRadioButton>(screen, Session::option(target))->isChecked());
+                s->key(screen, Qt::Key_N, Qt::AltModifier);
+            } else {
+                const bool sayTrue = answerRight == *quiz::answerIsTrue(n);
+                s->key(screen, sayTrue ? Qt::Key_T : Qt::Key_F, Qt::AltModifier);
+            }
+            // Enter on every dialog on the way: its OK holds the focus.
+            while (s->newest() != quiz::screenName(n + 1) && s->newest() != "done") s->key(s->newest(), Qt::Key_Return);
+        }
+        s->key("done", Qt::Key_Return);
+        QCOMPARE(s->text("Test", "right"), QString::number(right));
+        QCOMPARE(s->text("Test", "wrong"), QString::number(50 - right));
+        QVERIFY(s->control("Test", "right")->isVisible());
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+    }
+};
+
+QTEST_MAIN(FlowTest)
+#include "test_flow.moc"
