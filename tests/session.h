@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 
 #include <functional>
@@ -173,6 +174,25 @@ struct Session {
             seen << next;
         }
         return seen;
+    }
+
+    // With the keyboard alone: Tab into the choices, Space to pick the one
+    // with the focus, then round the two-by-two grid with the arrows (right,
+    // down, left, up) until that slot is picked.
+    void pickWithKeys(int n, int slot)
+    {
+        const QString screen = quiz::screenName(n);
+        while (!qobject_cast<QRadioButton*>(window(screen)->focusWidget())) key(screen, Qt::Key_Tab);
+        key(screen, Qt::Key_Space);
+        const int around[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
+        for (int i = 0; i < 8 && !control<QRadioButton>(screen, option(slot))->isChecked(); ++i)
+            key(screen, around[i % 4]);
+    }
+
+    // Enter on every dialog after question n: their OK holds the focus.
+    void confirmDialogsWithKeys(int n)
+    {
+        while (newest() != quiz::screenName(n + 1) && newest() != quiz::kEndOfTest) key(newest(), Qt::Key_Return);
     }
 
     // The window shown most recently: the one the user is looking at.

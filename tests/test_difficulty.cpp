@@ -227,17 +227,13 @@ private slots:
                 QCOMPARE(enabledSlots(n).size(), 2);
                 // Of the two choices left, take the one that is not right.
                 const int target = s->wrongSlot(n);
-                while (!qobject_cast<QRadioButton*>(s->window(screen)->focusWidget())) s->key(screen, Qt::Key_Tab);
-                s->key(screen, Qt::Key_Space);
-                const int around[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
-                for (int i = 0; i < 8 && !s->control<QRadioButton>(screen, Session::option(target))->isChecked(); ++i)
-                    s->key(screen, around[i % 4]);
+                s->pickWithKeys(n, target);
                 QVERIFY(s->control<QRadioButton>(screen, Session::option(target))->isChecked());
                 s->key(screen, Qt::Key_N, Qt::AltModifier);
             } else {
                 s->key(screen, *quiz::answerIsTrue(n) ? Qt::Key_T : Qt::Key_F, Qt::AltModifier);
             }
-            while (s->newest() != quiz::screenName(n + 1) && s->newest() != "done") s->key(s->newest(), Qt::Key_Return);
+            s->confirmDialogsWithKeys(n);
         }
         s->key("done", Qt::Key_Return);
         QCOMPARE(s->text("Test", "right"), "30");

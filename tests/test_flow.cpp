@@ -279,12 +279,7 @@ private slots:
             if (n <= 20) {
                 const int target = answerRight ? Session::rightSlot(n) : s->wrongSlot(n);
                 // Tab into the choices, pick one with Space, move with the arrows.
-                while (!qobject_cast<QRadioButton*>(s->window(screen)->focusWidget())) s->key(screen, Qt::Key_Tab);
-                s->key(screen, Qt::Key_Space);
-                // Round the two-by-two grid: right, down, left, up.
-                const int around[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
-                for (int i = 0; i < 8 && !s->control<QRadioButton>(screen, Session::option(target))->isChecked(); ++i)
-                    s->key(screen, around[i % 4]);
+                s->pickWithKeys(n, target);
                 QVERIFY(s->control<QRadioButton>(screen, Session::option(target))->isChecked());
                 s->key(screen, Qt::Key_N, Qt::AltModifier);
             } else {
@@ -292,7 +287,7 @@ private slots:
                 s->key(screen, sayTrue ? Qt::Key_T : Qt::Key_F, Qt::AltModifier);
             }
             // Enter on every dialog on the way: its OK holds the focus.
-            while (s->newest() != quiz::screenName(n + 1) && s->newest() != "done") s->key(s->newest(), Qt::Key_Return);
+            s->confirmDialogsWithKeys(n);
         }
         s->key("done", Qt::Key_Return);
         QCOMPARE(s->text("Test", "right"), QString::number(right));
