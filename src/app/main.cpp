@@ -7,6 +7,8 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // The program itself decides when it ends: hidden windows keep it alive.
+    QApplication::setQuitOnLastWindowClosed(false);
     ui::installLook();
     ui::QtPlatform platform;
     app::Program program(platform);
