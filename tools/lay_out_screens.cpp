@@ -23,11 +23,14 @@ constexpr int kIndicator = 20;  // radio button circle and gap, pixels
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// Height in twips the text needs, word-wrapped at the width in twips.
+// Height in twips the text needs, word-wrapped at the width in twips. It is
+// measured a little narrower than it will be drawn, so that a machine whose
+// stand-in font breaks lines differently still finds room.
 int heightFor(const ui::FontSpec& font, std::string_view text, int widthTwips, int extraPixels = 0)
 {
     QFontMetrics fm(ui::font(font));
-    const int px = fm.boundingRect(QRect(0, 0, pixels(widthTwips) - extraPixels, 10000),
+    const int slack = pixels(widthTwips) / 16;
+    const int px = fm.boundingRect(QRect(0, 0, pixels(widthTwips) - extraPixels - slack, 10000),
                                    Qt::TextWordWrap, qs(text)).height();
     return px * ui::kTwipsPerPixel;
 }

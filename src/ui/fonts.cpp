@@ -1,29 +1,62 @@
 #include "fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QStringList>
 
 namespace ui {
 namespace {
 
+// A sentence of ordinary text, and how wide the designed families set it, in
+// pixels per point at 96 DPI. A stand-in is narrowed by letter spacing until
+// it sets the sentence as wide, so every designed text keeps to its rectangle
+// whichever stand-in a machine has.
+const QString kReference = QStringLiteral("How many toes are on each of a snelk's feet? Three little toes.");
+
 struct StandIn {
-    QStringList families;    // in order of preference
-    qreal letterSpacing;     // percent: the designed family runs narrower
+    QStringList families;   // in order of preference
+    double referenceWidth;  // of the designed family, pixels per point
 };
 
-// Where a designed family is missing, the first installed stand-in is used,
-// set as narrow as the designed family so that every text keeps inside its
-// rectangle.
 StandIn standInFor(const QString& family)
 {
     if (family == QLatin1String("MS Sans Serif"))
         return {{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
-                 QStringLiteral("Helvetica")},
-                94};
+                 QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")},
+                34.47};
     if (family == QLatin1String("Comic Sans MS"))
-        return {{QStringLiteral("Comic Neue"), QStringLiteral("Comic Relief")}, 100};
-    return {{}, 100};
+        return {{QStringLiteral("Comic Neue"), QStringLiteral("Comic Relief"), QStringLiteral("DejaVu Sans"),
+                 QStringLiteral("Sans Serif")},
+                35.37};
+    return {{}, 0};
+}
+
+QString firstInstalled(const QStringList& families)
+{
+    for (const QString& f : families)
+        if (QFontDatabase::hasFamily(f)) return f;
+    return families.value(0);
+}
+
+QFont make(const FontSpec& spec)
+{
+    const QString family = QString::fromUtf8(spec.family.data(), qsizetype(spec.family.size()));
+    QFont f(family);
+    f.setPointSizeF(spec.points);
+    f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    f.setUnderline(spec.underline);
+    if (QFontDatabase::hasFamily(family)) return f;
+
+    const StandIn standIn = standInFor(family);
+    if (standIn.families.isEmpty()) return f;
+    f.setFamilies({firstInstalled(standIn.families)});
+    QFont regular = f;
+    regular.setWeight(QFont::Normal);
+    const double natural = QFontMetricsF(regular).horizontalAdvance(kReference);
+    const double wanted = standIn.referenceWidth * spec.points;
+    if (natural > wanted) f.setLetterSpacing(QFont::PercentageSpacing, 100.0 * wanted / natural);
+    return f;
 }
 
 }  // namespace
@@ -37,19 +70,7 @@ const QFont& font(const FontSpec& spec)
                             .arg(spec.bold)
                             .arg(spec.underline);
     auto it = cache.find(key);
-    if (it == cache.end()) {
-        const QString family = QString::fromUtf8(spec.family.data(), qsizetype(spec.family.size()));
-        QFont f(family);
-        if (!QFontDatabase::hasFamily(family)) {
-            const StandIn standIn = standInFor(family);
-            f.setFamilies(QStringList{family} + standIn.families);
-            f.setLetterSpacing(QFont::PercentageSpacing, standIn.letterSpacing);
-        }
-        f.setPointSizeF(spec.points);
-        f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
-        f.setUnderline(spec.underline);
-        it = cache.insert(key, f);
-    }
+    if (it == cache.end()) it = cache.insert(key, make(spec));
     return *it;
 }
 
