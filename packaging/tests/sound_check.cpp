@@ -1,0 +1,109 @@
+// The real program on the real platform: a player gets through the welcome
+// screen, starts the test and answers question 1, rightly or wrongly. The
+// program then keeps running, so that a bell it asked for can reach the sound
+// service, for the seconds given or, given "stdin", until its standard input
+// is closed; then it ends normally.
+//
+//     snelk-sound-check right|wrong [SECONDS|stdin]
+//
+// It prints the score the main window shows after the answer.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include <QApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/program.h"
+#include "quiz/question_bank.h"
+#include "quiz/question_screens.h"
+#include "ui/look.h"
+#include "ui/qt_platform.h"
+#include "ui/window_system.h"
+
+namespace {
+
+// The offscreen platform cannot raise windows and says so each time.
+void quietOffscreenNotes()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+            previous(type, context, message);
+        });
+}
+
+void click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+    QCoreApplication::processEvents();
+}
+
+QWidget* control(ui::WindowSystem& windows, const QString& window, const QString& name)
+{
+    ui::Window* w = windows.find(window);
+    if (!w) {
+        std::fprintf(stderr, "window %s is not open\n", qPrintable(window));
+        std::exit(2);
+    }
+    return w->control(name);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const bool answerRightly = argc > 1 && std::strcmp(argv[1], "right") == 0;
+    if (argc < 2 || (!answerRightly && std::strcmp(argv[1], "wrong") != 0)) {
+        std::fprintf(stderr, "usage: %s right|wrong [seconds]\n", argv[0]);
+        return 2;
+    }
+    const bool untilStdinCloses = argc > 2 && std::strcmp(argv[2], "stdin") == 0;
+    const double seconds = argc > 2 && !untilStdinCloses ? std::atof(argv[2]) : 1.0;
+
+    quietOffscreenNotes();
+    ui::installLook();
+    ui::QtPlatform platform;
+    app::Program program(platform);
+    ui::WindowSystem& windows = program.windows();
+    program.start();
+    click(control(windows, "start", "OKButton"));
+    click(control(windows, "Test", "start"));
+
+    // The right option of question 1, or the first enabled one that is not.
+    const QString q1 = quiz::screenName(1);
+    const int rightIndex = quiz::slotIndex(*quiz::answerSlot(1));
+    QRadioButton* choice = nullptr;
+    for (int i = 0; i < 4 && !choice; ++i) {
+        auto* option = static_cast<QRadioButton*>(control(windows, q1, QStringLiteral("Option%1").arg(i + 1)));
+        if ((i == rightIndex) == answerRightly && option->isEnabled()) choice = option;
+    }
+    click(choice);
+    click(control(windows, q1, "next"));
+
+    const auto score = [&](const char* name) {
+        return static_cast<QLabel*>(control(windows, "Test", name))->text();
+    };
+    std::printf("right %s wrong %s\n", qPrintable(score("right")), qPrintable(score("wrong")));
+    std::fflush(stdout);
+
+    std::thread stdinWatch;
+    if (untilStdinCloses) {
+        stdinWatch = std::thread([&application] {
+            while (std::fgetc(stdin) != EOF) {
+            }
+            QMetaObject::invokeMethod(&application, &QCoreApplication::quit, Qt::QueuedConnection);
+        });
+    } else {
+        QTimer::singleShot(int(seconds * 1000), &application, &QCoreApplication::quit);
+    }
+    const int status = QApplication::exec();
+    if (stdinWatch.joinable()) stdinWatch.join();
+    return status;
+}
