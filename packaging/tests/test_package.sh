@@ -64,6 +64,11 @@ dpkg -x "$deb" "$root" || { echo "FAIL: dpkg -x failed"; exit 1; }
 stray=$(cd "$root" && find . -mindepth 1 -not -path ./usr -not -path './usr/*')
 [ -z "$stray" ] || fail "the package installs outside /usr: $stray"
 check_installed "$root/usr" "$version"
+# The AppStream data as a software centre reads it: together with the menu
+# entry it launches.
+tree=$(appstreamcli validate-tree --no-net "$root" 2>&1) || fail "appstreamcli rejected the installed tree"
+echo "$tree"
+if grep -q '^ *[EWI]:' <<<"$tree"; then fail "appstreamcli has remarks on the installed tree"; fi
 [ -f "$root/usr/share/doc/snelk-test/copyright" ] || fail "the package has no copyright file"
 missing=$(ldd "$root/usr/bin/snelk-test" 2>&1 | grep 'not found')
 [ -z "$missing" ] || fail "libraries not found: $missing"
