@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QShortcutEvent>
 #include <QPainter>
@@ -14,6 +15,20 @@ int mnemonicFlags(const QWidget* w, const QStyleOption& opt)
 {
     return w->style()->styleHint(QStyle::SH_UnderlineShortcut, &opt, w) ? Qt::TextShowMnemonic
                                                                        : Qt::TextHideMnemonic;
+}
+
+// Draws with the application's own palette object wherever the control has
+// no colours of its own. Every widget holds a private copy of the palette, and
+// the style keys its cache of drawn bevels by that copy, so without this the
+// cache would never serve a second button and would fill up with pictures of
+// buttons long closed.
+void useSharedPalette(const QWidget* w, QStyleOption& opt)
+{
+    if (w->testAttribute(Qt::WA_SetPalette)) return;
+    QPalette shared = QApplication::palette(w);
+    if (!(shared == opt.palette)) return;
+    shared.setCurrentColorGroup(opt.palette.currentColorGroup());
+    opt.palette = shared;
 }
 
 }  // namespace
@@ -37,6 +52,7 @@ void PushButton::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
+    useSharedPalette(this, opt);
     const QString caption = opt.text;
     opt.text.clear();
     p.drawControl(QStyle::CE_PushButton, opt);
@@ -50,6 +66,7 @@ void RadioButton::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
+    useSharedPalette(this, opt);
     QStyleOptionButton indicator = opt;
     indicator.rect = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, this);
     p.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicator);
