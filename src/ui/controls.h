@@ -4,6 +4,7 @@
 // can be clicked, and the client area of a window.
 
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -33,6 +34,11 @@ class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+    // Whether anything answers the label's clicks: only then is it a link.
+    bool isClickable() const { return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked)); }
+    // Clicks the label as the mouse does.
+    void click() { emit clicked(); }
 
 signals:
     void clicked();

@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QMenuBar>
 
+#include "accessibility.h"
 #include "controls.h"
 #include "fonts.h"
 #include "pictures.h"
@@ -109,6 +110,7 @@ void orderFocus(const WindowSpec& spec, QWidget* client)
 Window::Window(const WindowSpec& spec)
     : defaultButton_(qs(spec.defaultButton)), cancelButton_(qs(spec.cancelButton))
 {
+    installAccessibility();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

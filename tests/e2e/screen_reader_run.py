@@ -1,0 +1,475 @@
+"""A whole test taken the way a screen reader takes it: through the
+accessibility bus alone, with no keyboard and no mouse.
+
+Every window is found by its caption among the program's frames; every
+control must have the role a screen reader announces (push button, radio
+button, label, link, menu item, image) and a name a listener can make sense
+of. Choices are picked and buttons pressed through their accessible actions,
+enabled and checked states must match what is on screen, and the score is
+read back from the main window's labels and checked against the answers given.
+
+Usage: screen_reader_run.py PROGRAM ANSWER_KEY BROWSER_LOG
+(run by screen_reader_run.sh, which sets up the desktop and the buses)
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import Atspi
+
+PROGRAM, ANSWER_KEY, BROWSER_LOG = sys.argv[1:4]
+MAIN = "The Snelk Test"
+QUESTIONS = {q["number"]: q for q in json.loads(subprocess.check_output([ANSWER_KEY, "json"]))}
+
+# The questions answered wrong; every other one is answered right. On these
+# the screen reader first picks one choice and then changes its mind.
+WRONG = {1, 4, 11, 16, 19, 20, 26, 30, 37, 44, 49}
+CHANGE_OF_MIND = {3, 11, 17}
+
+# Controls a screen reader reads out or acts on, and what may hold them.
+NAMED_ROLES = {"push button", "radio button", "label", "link", "menu item", "image"}
+CONTAINER_ROLES = {"filler", "menu bar", "menu", "popup menu"}
+# An object's own name from the window's design, where a caption belongs.
+DESIGN_NAME = re.compile(r"^((Label|Option|Command|Image|Text)\d+|OKButton|CancelButton|cmd[A-Z]\w*)$")
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def step(message):
+    print("--", message, flush=True)
+
+
+def wait_for(what, probe, seconds=15):
+    """Polls until probe() gives a true value, and returns it. An object that
+    goes away while it is looked at just means: not yet."""
+    deadline = time.monotonic() + seconds
+    last_error = None
+    while time.monotonic() < deadline:
+        try:
+            value = probe()
+            if value:
+                return value
+        except Exception as e:  # a window closing under our feet
+            last_error = e
+        time.sleep(0.1)
+    raise Failure(f"waited {seconds} s for {what}" + (f" ({last_error})" if last_error else ""))
+
+
+# --- Reading the accessibility tree ---------------------------------------------
+
+def role(acc):
+    return acc.getRoleName()
+
+
+def states(acc):
+    return acc.getState()
+
+
+def showing(acc):
+    return states(acc).contains(pyatspi.STATE_SHOWING)
+
+
+def enabled(acc):
+    s = states(acc)
+    return s.contains(pyatspi.STATE_ENABLED) and s.contains(pyatspi.STATE_SENSITIVE)
+
+
+def checked(acc):
+    return states(acc).contains(pyatspi.STATE_CHECKED)
+
+
+def descendants(acc):
+    for child in acc:
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "snelk-test":
+            # Every question is asked afresh: no stale names or states.
+            app.set_cache_mask(Atspi.Cache.NONE)
+            return app
+    return None
+
+
+def windows():
+    app = application()
+    check(app is not None, "the program is not on the accessibility bus")
+    return [w for w in app if w is not None]
+
+
+def windows_on_view():
+    return sorted(w.name for w in windows() if showing(w))
+
+
+def expect_on_view(*titles):
+    want = sorted(titles)
+    try:
+        wait_for(f"exactly these windows on view: {want}", lambda: windows_on_view() == want)
+    except Failure as e:
+        raise Failure(f"{e}; on view: {windows_on_view()}") from None
+
+
+def window(title, prompt=None):
+    """The window of that caption on view (with that question, if given)."""
+
+    def probe():
+        for w in windows():
+            if w.name == title and showing(w):
+                if prompt is None or prompt in [c.name for c in controls(w, "label")]:
+                    return w
+        return None
+
+    try:
+        return wait_for(f'the window "{title}"' + (f' asking "{prompt}"' if prompt else ""), probe)
+    except Failure as e:
+        raise Failure(f"{e}; on view: {windows_on_view()}") from None
+
+
+def expect_focus(win, wanted_role, name):
+    """The control a screen reader announces first when the window opens."""
+
+    def focused():
+        return [f"{role(c)} {c.name}" for c in controls(win) if states(c).contains(pyatspi.STATE_FOCUSED)]
+
+    try:
+        wait_for(f'the focus on "{name}"', lambda: focused() == [f"{wanted_role} {name}"], seconds=5)
+    except Failure:
+        raise Failure(f'"{win.name}" opens with the focus on {focused()}, not on the {wanted_role} "{name}"') from None
+
+
+def controls(win, wanted_role=None, only_showing=True):
+    return [c for c in descendants(win)
+            if (wanted_role is None or role(c) == wanted_role) and (not only_showing or showing(c))]
+
+
+def control(win, wanted_role, name):
+    found = [c for c in controls(win, wanted_role) if c.name == name]
+    check(len(found) == 1, f'"{win.name}" shows {len(found)} {wanted_role}s named "{name}"; '
+          f"its {wanted_role}s: {[c.name for c in controls(win, wanted_role)]}")
+    return found[0]
+
+
+def names(win, wanted_role):
+    return sorted(c.name for c in controls(win, wanted_role))
+
+
+def check_window(win):
+    """The window is a frame named by its caption, and each of its controls
+    has a role a screen reader knows and a name it can read out."""
+    check(role(win) == "frame", f'the window "{win.name}" is a {role(win)}, not a frame')
+    check(win.name.strip(), "a window has no name")
+    for c in descendants(win):
+        r = role(c)
+        check(r in NAMED_ROLES or r in CONTAINER_ROLES, f'"{win.name}" holds a {r} named "{c.name}"')
+        if r not in NAMED_ROLES:
+            continue
+        name = c.name
+        check(name.strip() == name and name, f'a {r} in "{win.name}" has the name "{name}"')
+        check("&" not in name, f'the {r} "{name}" in "{win.name}" reads out its access key marker')
+        check(not DESIGN_NAME.match(name), f'the {r} "{name}" in "{win.name}" is named after its object')
+        if r == "image":
+            check(len(name.split()) >= 3, f'the picture in "{win.name}" is only called "{name}"')
+
+
+def action(acc, expected):
+    """The accessible's first action, which must be the one expected."""
+    check(enabled(acc), f'"{acc.name}" is not enabled')
+    act = acc.queryAction()
+    check(act.nActions > 0, f'"{acc.name}" offers no action')
+    check(act.getName(0).lower() == expected,
+          f'the first action of "{acc.name}" is "{act.getName(0)}", not "{expected}"')
+    return act
+
+
+def press(win, wanted_role, name):
+    act = action(control(win, wanted_role, name), "press")
+    check(act.doAction(0), f'pressing "{name}" in "{win.name}" failed')
+
+
+def pick(win, choice):
+    radio = control(win, "radio button", choice)
+    check(action(radio, "toggle").doAction(0), f'choosing "{choice}" in "{win.name}" failed')
+    wait_for(f'"{choice}" checked', lambda: checked(radio))
+
+
+def label_right_of(win, caption):
+    """The label a sighted user reads after the caption on the same line."""
+    cap = control(win, "label", caption).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    best = None
+    for c in controls(win, "label"):
+        e = c.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        same_line = e.y < cap.y + cap.height and cap.y < e.y + e.height
+        if same_line and e.x >= cap.x + cap.width - 2 and (best is None or e.x < best[0]):
+            best = (e.x, c)
+    check(best is not None, f'nothing follows "{caption}" in "{win.name}"')
+    return best[1].name
+
+
+def main_buttons_enabled(main):
+    return {b.name: enabled(b) for b in controls(main, "push button")}
+
+
+# --- The run ----------------------------------------------------------------------
+
+SCORE_CAPTIONS = {
+    "right": "The number of questions you got right:",
+    "wrong": "The number of questions you got wrong:",
+    "percent": "The percent of questions you got right:",
+}
+GRADES = {
+    "excellent": "Excellent!!!! 100% You are a snelk genious!!!",
+    "good": "Good Job!!! You know you snelks well",
+    "poor": "Not very good. You need to brush up on your snelk knowledge.",
+}
+
+
+def welcome_and_main_window():
+    step("the welcome screen")
+    welcome = window(MAIN)
+    check_window(welcome)
+    check(names(welcome, "push button") == ["OK"], f"welcome buttons: {names(welcome, 'push button')}")
+    check(len(controls(welcome, "image")) == 1, "the welcome screen's picture is not an image")
+    expect_focus(welcome, "push button", "OK")
+    press(welcome, "push button", "OK")
+
+    step("the main window before the test")
+    main = wait_for("the main window", lambda: next(
+        (w for w in windows() if w.name == MAIN and showing(w) and
+         "Start Test" in names(w, "push button")), None))
+    expect_on_view(MAIN)
+    check_window(main)
+    expect_focus(main, "push button", "Quit")
+    check(names(main, "push button") ==
+          sorted(["Reset Test", "Start Test", "Set Diffuculty of Test", "About", "Quit"]),
+          f"main window buttons: {names(main, 'push button')}")
+    check(main_buttons_enabled(main) == {"Reset Test": False, "Start Test": True,
+                                         "Set Diffuculty of Test": True, "About": True, "Quit": True},
+          f"buttons enabled at start: {main_buttons_enabled(main)}")
+    menu_items = sorted(c.name for c in controls(main, "menu item", only_showing=False))
+    check(menu_items == ["About", "Exit", "File", "Help"], f"menu items: {menu_items}")
+    check(len(controls(main, "image")) == 1, "the main window's picture is not an image")
+    labels = names(main, "label")
+    for hidden in list(SCORE_CAPTIONS.values()) + list(GRADES.values()):
+        check(hidden not in labels, f'"{hidden}" is read out before the score')
+    return main
+
+
+def about_screen(main):
+    step("the about screen through the Help menu, and its link")
+    help_about = [c for c in controls(main, "menu item", only_showing=False)
+                  if c.name == "About" and role(c.parent) != "menu bar"]
+    check(len(help_about) == 1, "no About item in the Help menu")
+    check(action(help_about[0], "press").doAction(0), "the About menu item failed")
+    about = window("About Snelk Test")
+    expect_on_view(MAIN, "About Snelk Test")
+    check_window(about)
+    check(names(about, "push button") == ["OK"], f"about buttons: {names(about, 'push button')}")
+    expect_focus(about, "push button", "OK")
+    check(len(controls(about, "image")) == 1, "the about screen's picture is not an image")
+    link = control(about, "link", "Tarnwick's Website")
+    check(action(link, "press").doAction(0), "pressing the link failed")
+    wait_for("the browser to be asked for the maker's page",
+             lambda: "https://www.tarnwick.example/" in open(BROWSER_LOG).read())
+    expect_on_view(MAIN, "About Snelk Test")
+    press(about, "push button", "OK")
+    expect_on_view(MAIN)
+
+
+def difficulty(main):
+    step("the difficulty dialog: Easy")
+    press(main, "push button", "Set Diffuculty of Test")
+    dialog = window("Test Diffuculty")
+    expect_on_view(MAIN, "Test Diffuculty")
+    check_window(dialog)
+    check(names(dialog, "radio button") == ["Easy", "Normal", "Very Easy"],
+          f"levels: {names(dialog, 'radio button')}")
+    check(names(dialog, "push button") == ["Cancel", "OK"], f"buttons: {names(dialog, 'push button')}")
+    expect_focus(dialog, "push button", "OK")
+    check(not main_buttons_enabled(main)["Start Test"], "Start Test is enabled while the dialog is open")
+    pick(dialog, "Easy")
+    for level in ("Normal", "Very Easy"):
+        check(not checked(control(dialog, "radio button", level)), f'"{level}" is checked too')
+    press(dialog, "push button", "OK")
+    expect_on_view(MAIN)
+    wait_for("Start Test enabled again", lambda: main_buttons_enabled(main)["Start Test"])
+
+
+def choice_question(n, right):
+    q = QUESTIONS[n]
+    win = window(q["caption"], q["prompt"])
+    expect_on_view(MAIN, q["caption"])
+    check_window(win)
+    check(names(win, "radio button") == sorted(q["choices"]),
+          f"question {n} offers {names(win, 'radio button')}")
+    buttons = names(win, "push button")
+    next_button = next((b for b in buttons if b.lower() == "next question"), None)
+    quit_button = next((b for b in buttons if b in ("Exit", "Quit")), None)
+    check(len(buttons) == 2 and next_button and quit_button, f"question {n} has the buttons {buttons}")
+    expect_focus(win, "push button", quit_button)
+    # At Easy the first choice of the question's mask is taken away.
+    masked = q["mask"][0]
+    for slot, choice in enumerate(q["choices"], start=1):
+        radio = control(win, "radio button", choice)
+        check(enabled(radio) == (slot != masked),
+              f'question {n}: "{choice}" is {"enabled" if enabled(radio) else "disabled"} at Easy')
+        check(not checked(radio), f'question {n}: "{choice}" is checked before any choice')
+    open_slots = [s for s in range(1, 5) if s != masked]
+    wrong_slots = [s for s in open_slots if s != q["answer"]]
+    target = q["answer"] if right else wrong_slots[0]
+    if n in CHANGE_OF_MIND:
+        first = next(s for s in open_slots if s != target)
+        pick(win, q["choices"][first - 1])
+    pick(win, q["choices"][target - 1])
+    picked = [c.name for c in controls(win, "radio button") if checked(c)]
+    check(picked == [q["choices"][target - 1]], f"question {n}: checked are {picked}")
+    press(win, "push button", next_button)
+
+
+def statement(n, right):
+    q = QUESTIONS[n]
+    win = window("True or False", q["prompt"])
+    expect_on_view(MAIN, "True or False")
+    check_window(win)
+    check(names(win, "push button") == ["False", "Quit", "True"],
+          f"statement {n} has the buttons {names(win, 'push button')}")
+    # The first statement offers "False" first.
+    expect_focus(win, "push button", "False" if n == 21 else "True")
+    say_true = q["answer"] if right else not q["answer"]
+    press(win, "push button", "True" if say_true else "False")
+
+
+def confirm(title, explanation=None, picture=None):
+    dialog = window(title, explanation)
+    expect_on_view(MAIN, title)
+    check_window(dialog)
+    check(names(dialog, "push button") == ["OK"], f'"{title}" has the buttons {names(dialog, "push button")}')
+    expect_focus(dialog, "push button", "OK")
+    if picture is not None:
+        images = [c.name for c in controls(dialog, "image")]
+        check(images == [picture], f'"{title}" shows the pictures {images}')
+    press(dialog, "push button", "OK")
+
+
+def take_test(main):
+    step(f"fifty questions; wrong on purpose: {sorted(WRONG)}")
+    press(main, "push button", "Start Test")
+    wait_for("Start Test disabled, Reset Test enabled", lambda: main_buttons_enabled(main) == {
+        "Reset Test": True, "Start Test": False, "Set Diffuculty of Test": False, "About": True, "Quit": True})
+    right_count = 0
+    for n in range(1, 51):
+        right = n not in WRONG
+        right_count += right
+        if n <= 20:
+            choice_question(n, right)
+        else:
+            statement(n, right)
+        q = QUESTIONS[n]
+        if not right:
+            confirm("Dialog Caption" if n == 16 else "Wrong", q["explanation"], q.get("picture"))
+        elif n == 22:
+            confirm("Correct", q["explanation"])
+        if n == 20:
+            confirm("Part Two")
+    return right_count
+
+
+def score(main, right_count):
+    step("the score")
+    done = window("End of the questions")
+    expect_on_view(MAIN, "End of the questions")
+    check_window(done)
+    expect_focus(done, "push button", "Score")
+    press(done, "push button", "Score")
+    expect_on_view(MAIN)
+    wait_for("the score on view", lambda: SCORE_CAPTIONS["right"] in names(main, "label"))
+    got = {key: label_right_of(main, caption) for key, caption in SCORE_CAPTIONS.items()}
+    want = {"right": str(right_count), "wrong": str(50 - right_count), "percent": str(2 * right_count)}
+    check(got == want, f"the main window reads {got}, after answers that make {want}")
+    grade = "excellent" if right_count == 50 else "good" if right_count >= 35 else "poor"
+    shown = [g for g, text in GRADES.items() if text in names(main, "label")]
+    check(shown == [grade], f"the grades read out: {shown}, expected {grade}")
+    print(f"score read from the main window: {got['right']} right, {got['wrong']} wrong, {got['percent']}%")
+
+
+def reset(main):
+    step("Reset Test")
+    press(main, "push button", "Reset Test")
+    wait_for("the score hidden again", lambda: SCORE_CAPTIONS["right"] not in names(main, "label"))
+    labels = names(main, "label")
+    for hidden in list(SCORE_CAPTIONS.values()) + list(GRADES.values()):
+        check(hidden not in labels, f'"{hidden}" is still read out after the reset')
+    check(main_buttons_enabled(main) == {"Reset Test": False, "Start Test": True,
+                                         "Set Diffuculty of Test": True, "About": True, "Quit": True},
+          f"buttons enabled after the reset: {main_buttons_enabled(main)}")
+
+
+def exit_through_menu(main, program):
+    step("File > Exit")
+    # The item is there to be pressed even while its menu is closed.
+    exit_item = next(c for c in controls(main, "menu item", only_showing=False) if c.name == "Exit")
+    check(action(exit_item, "press").doAction(0), "the Exit menu item failed")
+    try:
+        status = program.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program was still running 20 s after File > Exit")
+    check(status == 0, f"the program exited with status {status}")
+
+
+def screenshot():
+    """What the screen shows at a failure, while the program is still up."""
+    path = os.environ.get("E2E_SCREENSHOT")
+    if path and shutil.which("import"):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        if subprocess.run(["import", "-window", "root", path], timeout=10).returncode == 0:
+            print(f"screenshot of the failure: {path}", file=sys.stderr)
+
+
+def main():
+    program = subprocess.Popen([PROGRAM])
+    try:
+        wait_for("the program on the accessibility bus", application, seconds=30)
+        main_window = welcome_and_main_window()
+        about_screen(main_window)
+        difficulty(main_window)
+        right_count = take_test(main_window)
+        score(main_window, right_count)
+        reset(main_window)
+        exit_through_menu(main_window, program)
+    except Failure as e:
+        print(f"FAIL: {e}", file=sys.stderr, flush=True)
+        screenshot()
+        return 1
+    except Exception:
+        screenshot()
+        raise
+    finally:
+        if program.poll() is None:
+            program.terminate()
+            try:
+                program.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                program.kill()
+    print("screen-reader run: every window and control named and reachable, the whole test taken "
+          "through accessible actions, the score read back; the program exited with 0")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
