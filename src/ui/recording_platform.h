@@ -3,6 +3,8 @@
 
 #include "platform.h"
 
+#include <stdexcept>
+
 #include <QList>
 #include <QUrl>
 
@@ -14,8 +16,13 @@ public:
     QList<QUrl> openedUrls;
     int endRequests = 0;
     bool refuseToOpen = false;  // behave like a desktop without a browser
+    bool beepFails = false;     // behave like a sound service whose call fails
 
-    void beep() override { ++beeps; }
+    void beep() override
+    {
+        ++beeps;
+        if (beepFails) throw std::runtime_error("the sound service failed");
+    }
     bool openUrl(const QUrl& url) override
     {
         openedUrls.append(url);
