@@ -32,10 +32,19 @@ StandIn standInFor(const QString& family)
     return {{}, 0};
 }
 
+// Whether the family is installed. Asking the font database family by family
+// runs fontconfig's substitution rules every time, milliseconds apiece at
+// start-up; the list of installed families is read once instead.
+bool installed(const QString& family)
+{
+    static const QStringList families = QFontDatabase::families();
+    return families.contains(family, Qt::CaseInsensitive);
+}
+
 QString firstInstalled(const QStringList& families)
 {
     for (const QString& f : families)
-        if (QFontDatabase::hasFamily(f)) return f;
+        if (installed(f)) return f;
     return families.value(0);
 }
 
@@ -46,7 +55,7 @@ QFont make(const FontSpec& spec)
     f.setPointSizeF(spec.points);
     f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
     f.setUnderline(spec.underline);
-    if (QFontDatabase::hasFamily(family)) return f;
+    if (installed(family)) return f;
 
     const StandIn standIn = standInFor(family);
     if (standIn.families.isEmpty()) return f;
