@@ -97,7 +97,8 @@ void WindowSystem::endIfNoWindowLeft()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (windows_.empty() && !ended_) endProgram();
+            if (windows_.empty() && !ended_)
+                runHandler(QStringLiteral("end of program"), [this] { endProgram(); });
         },
         Qt::QueuedConnection);
 }
