@@ -2,7 +2,11 @@
 // The desktop's own "bell" event sound, asked of the sound service (PulseAudio
 // or PipeWire, or ALSA directly) through libcanberra, so that it follows the
 // user's sound theme and volume.
+//
+// libcanberra is loaded by the first ring, not when the program starts: most
+// runs never ring, and those that do pay for it on the bell's own thread.
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -11,6 +15,8 @@
 struct ca_context;
 
 namespace ui {
+
+struct CanberraLibrary;
 
 class CanberraBell {
 public:
@@ -27,6 +33,10 @@ public:
     // start-up nor the click that rang waits for it.
     void ring();
 
+    // After the sound service could not be reached, rings within this time
+    // are unheard at once instead of trying again.
+    static constexpr std::chrono::seconds retryAfter{60};
+
 private:
     void serve();
     bool play();
@@ -37,7 +47,11 @@ private:
     int waiting_ = 0;
     bool stopping_ = false;
     std::thread thread_;
-    ca_context* context_ = nullptr;  // touched by the bell's thread only
+    // Touched by the bell's thread only:
+    const CanberraLibrary* library_ = nullptr;  // null until loaded, or if it cannot be
+    bool loadTried_ = false;
+    ca_context* context_ = nullptr;
+    std::chrono::steady_clock::time_point quietUntil_{};
 };
 
 }  // namespace ui
