@@ -121,6 +121,20 @@ struct Session {
 
     // --- Taking the test -------------------------------------------------
 
+    // From start-up through the welcome screen's OK to the main window.
+    void openMainWindow()
+    {
+        program.start();
+        click(QStringLiteral("start"), QStringLiteral("OKButton"));
+    }
+
+    // On to the first question with "Start Test".
+    void startTest()
+    {
+        openMainWindow();
+        click(QStringLiteral("Test"), QStringLiteral("start"));
+    }
+
     static QString nextButton(int n)
     {
         const std::string_view name = quiz::kChoiceScreens[n - 1].next;

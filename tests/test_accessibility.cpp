@@ -15,8 +15,7 @@ class AccessibilityTest : public QObject {
 
     void openAbout()
     {
-        s->program.start();
-        s->click("start", "OKButton");
+        s->openMainWindow();
         s->click("Test", "cmdAbout");
         QVERIFY(s->onView("frmAbout"));
     }

@@ -10,12 +10,6 @@ class DifficultyTest : public QObject {
 
     std::unique_ptr<Session> s;
 
-    void openMainWindow()
-    {
-        s->program.start();
-        s->click("start", "OKButton");
-    }
-
     // Opens the dialog, picks a level ("" for none) and leaves with that button.
     void chooseLevel(const QString& level, const QString& leaveWith = "OKButton")
     {
@@ -52,7 +46,7 @@ private slots:
     void init()
     {
         s = std::make_unique<Session>();
-        openMainWindow();
+        s->openMainWindow();
     }
     void cleanup() { s.reset(); }
 

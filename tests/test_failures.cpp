@@ -13,14 +13,6 @@ class FailuresTest : public QObject {
 
     std::unique_ptr<Session> s;
 
-    void startTest()
-    {
-        s->program.start();
-        s->click("start", "OKButton");
-        s->click("Test", "start");
-        QVERIFY(s->onView("q1"));
-    }
-
     // Answers questions right up to the screen of question `n`.
     void answerRightUpTo(int n)
     {
@@ -60,7 +52,7 @@ private slots:
 
     void aLinkTheDesktopCannotOpenLeavesEverythingAsItWas()
     {
-        startTest();
+        s->startTest();
         s->click("Test", "cmdAbout");
         s->platform.refuseToOpen = true;
         const QStringList before = s->windowNames();
@@ -84,7 +76,7 @@ private slots:
     void aBeepThatFailsStopsTheRightAnswerThere()
     {
         QFETCH(int, question);
-        startTest();
+        s->startTest();
         answerRightUpTo(question);
         const QString screen = quiz::screenName(question);
         const QString right = s->text("Test", "right");
@@ -122,7 +114,7 @@ private slots:
         QFETCH(bool, answerRight);
         QFETCH(QString, count);
         QFETCH(int, beeps);
-        startTest();
+        s->startTest();
         answerRightUpTo(question);
         const QStringList windows = s->windowNames();
         const QString other = count == "right" ? "wrong" : "right";
@@ -146,7 +138,7 @@ private slots:
 
     void questionOneWritesItsCountWithoutReadingIt()
     {
-        startTest();
+        s->startTest();
         setCount("right", "x");
         s->answer(1, true);
         QCOMPARE(s->text("Test", "right"), "1");
@@ -155,7 +147,7 @@ private slots:
 
     void aFailureAfterTheLastWrongAnswerKeepsTheCountItWrote()
     {
-        startTest();
+        s->startTest();
         answerRightUpTo(50);
         setCount("right", "x");
         expectStopped(50, answerButton(50, false));
@@ -172,7 +164,7 @@ private slots:
 
     void aPercentageThatIsNotANumberRevealsNothing()
     {
-        startTest();
+        s->startTest();
         s->takeTest([](int) { return true; });
         setCount("percent", "x");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^done\\.end stopped: "));

@@ -19,18 +19,10 @@ class FlowTest : public QObject {
 
     std::unique_ptr<Session> s;
 
-    void startTest()
-    {
-        s->program.start();
-        s->click("start", "OKButton");
-        s->click("Test", "start");
-        QVERIFY(s->onView("q1"));
-    }
-
     // Answers the first `right` questions right and the rest wrong, then scores.
     void takeTestWith(int right)
     {
-        startTest();
+        s->startTest();
         s->takeTest([right](int n) { return n <= right; });
         s->click("done", "end");
     }
@@ -49,7 +41,7 @@ private slots:
 
     void aWholeTestAnsweredRight()
     {
-        startTest();
+        s->startTest();
         const QStringList seen = s->takeTest([](int) { return true; });
         QStringList dialogs;
         for (const QString& w : seen)
@@ -68,7 +60,7 @@ private slots:
 
     void aWholeTestAnsweredWrong()
     {
-        startTest();
+        s->startTest();
         const QStringList seen = s->takeTest([](int) { return false; });
         QStringList expected;
         for (int n = 1; n <= 50; ++n) {
@@ -129,7 +121,7 @@ private slots:
     void aWrongLastAnswerSetsThePercentageBeforeItsExplanation()
     {
         QString percentWhenShown;
-        startTest();
+        s->startTest();
         connect(&s->windows(), &ui::WindowSystem::windowShown, this, [&](ui::Window* w) {
             if (w->objectName() == "a50") percentWhenShown = s->text("Test", "percent");
         });
@@ -141,7 +133,7 @@ private slots:
 
     void noChoiceCountsWrong()
     {
-        startTest();
+        s->startTest();
         s->answerChoice(1, 0);
         QCOMPARE(s->text("Test", "wrong"), "1");
         QCOMPARE(s->platform.beeps, 0);
@@ -150,7 +142,7 @@ private slots:
 
     void onlyTheSelectionWhenNextIsPressedCounts()
     {
-        startTest();
+        s->startTest();
         s->click("q1", Session::option(s->wrongSlot(1)));
         s->click("q1", Session::option(Session::rightSlot(1)));
         s->click("q1", "next");
@@ -176,7 +168,7 @@ private slots:
     {
         QFETCH(int, question);
         QFETCH(QString, quit);
-        startTest();
+        s->startTest();
         s->takeTest([](int) { return true; });
         s->click("done", "end");
         const int beeps = s->platform.beeps;
@@ -192,7 +184,7 @@ private slots:
 
     void questionOneStartsTheCountAfresh()
     {
-        startTest();
+        s->startTest();
         s->answer(1, true);
         s->answer(2, true);
         s->click("Test", "restart");  // q3 stays open on a zeroed score board
@@ -206,7 +198,7 @@ private slots:
 
     void theScreensAreAsDesigned()
     {
-        startTest();
+        s->startTest();
         QCOMPARE(s->window("q1")->windowTitle(), "Question 1");
         QCOMPARE(s->focused("q1"), "exit");
         QCOMPARE(s->control<QPushButton>("q1", "next")->text(), "&Next Question");
@@ -230,7 +222,7 @@ private slots:
 
     void question16ExplainsWithAPicture()
     {
-        startTest();
+        s->startTest();
         QVERIFY(s->takeTest([](int n) { return n != 16; }).contains("a16"));
         QVERIFY(!s->exists("a16"));  // passed by, and destroyed
         s->windows().show("a16");
@@ -256,7 +248,7 @@ private slots:
 
     void escapeDoesNothingOnAQuestionScreen()
     {
-        startTest();
+        s->startTest();
         s->key("q1", Qt::Key_Escape);
         QVERIFY(s->onView("q1"));
         s->windows().show("a5");

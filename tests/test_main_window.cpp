@@ -13,13 +13,6 @@ class MainWindowTest : public QObject {
     std::unique_ptr<Session> s;
 
     // From start-up through the welcome screen's OK to the main window.
-    void openMainWindow()
-    {
-        s->program.start();
-        s->click("start", "OKButton");
-        QCOMPARE(s->windowNames(), QStringList{"Test"});
-    }
-
     bool enabled(const QString& button) { return s->control<QPushButton>("Test", button)->isEnabled(); }
 
 private slots:
@@ -61,7 +54,7 @@ private slots:
 
     void theMainWindowOpensInItsStartUpState()
     {
-        openMainWindow();
+        s->openMainWindow();
         QCOMPARE(s->window("Test")->windowTitle(), "The Snelk Test");
         for (const char* label : {"Label4", "Label1", "Image1"})
             QVERIFY2(s->control("Test", label)->isVisible(), label);
@@ -81,7 +74,7 @@ private slots:
 
     void theFocusStartsOnQuitAndTabFollowsTheDesign()
     {
-        openMainWindow();
+        s->openMainWindow();
         QCOMPARE(s->focused("Test"), "quit");
         // "Reset Test" is disabled, so Tab skips it.
         QStringList order;
@@ -94,7 +87,7 @@ private slots:
 
     void enterOnTheMainWindowAtOnceEndsTheProgram()
     {
-        openMainWindow();
+        s->openMainWindow();
         s->key("Test", Qt::Key_Return);
         QVERIFY(s->ended());
         QVERIFY(s->windowNames().isEmpty());
@@ -102,7 +95,7 @@ private slots:
 
     void startTestMovesToTestUnderWay()
     {
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "start");
         QVERIFY(!enabled("start"));
         QVERIFY(!enabled("dif"));
@@ -122,7 +115,7 @@ private slots:
     void quitAndExitEndTheProgramAtOnce()
     {
         QFETCH(QString, how);
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "start");
         s->click("Test", "cmdAbout");
         if (how == "quit") s->click("Test", "quit");
@@ -135,7 +128,7 @@ private slots:
 
     void theMenusHoldExitAndAbout()
     {
-        openMainWindow();
+        s->openMainWindow();
         QCOMPARE(s->control<QMenu>("Test", "file")->title(), "&File");
         QCOMPARE(s->control<QMenu>("Test", "help")->title(), "&Help");
         QCOMPARE(s->control<QAction>("Test", "exit")->text(), "E&xit");
@@ -144,7 +137,7 @@ private slots:
 
     void aboutOpensOneScreenFromButtonAndMenu()
     {
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "cmdAbout");
         ui::Window* first = s->window("frmAbout");
         QVERIFY(first && first->isVisible());
@@ -167,7 +160,7 @@ private slots:
     void escapeEnterAndOkCloseTheAboutScreen()
     {
         QFETCH(int, key);
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "cmdAbout");
         s->key("frmAbout", key);
         QCOMPARE(s->windowNames(), QStringList{"Test"});
@@ -178,7 +171,7 @@ private slots:
 
     void eachLinkClickAsksOnceAndKeepsTheScreenOpen()
     {
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "cmdAbout");
         s->click("frmAbout", "Label7");
         s->click("frmAbout", "Label7");
@@ -189,7 +182,7 @@ private slots:
 
     void aLinkTheDesktopCannotOpenChangesNothing()
     {
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "start");
         s->click("Test", "cmdAbout");
         s->platform.refuseToOpen = true;
@@ -200,7 +193,7 @@ private slots:
 
     void theAboutScreenInTheMiddleOfATestChangesNothing()
     {
-        openMainWindow();
+        s->openMainWindow();
         s->click("Test", "start");
         s->click("Test", "cmdAbout");
         s->key("frmAbout", Qt::Key_Escape);
