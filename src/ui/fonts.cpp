@@ -10,13 +10,15 @@ namespace {
 
 // A sentence of ordinary text, and how wide the designed families set it, in
 // pixels per point at 96 DPI. A stand-in is narrowed by letter spacing until
-// it sets the sentence as wide, so every designed text keeps to its rectangle
-// whichever stand-in a machine has.
+// it sets the sentence as wide, and one whose lines stand further apart than
+// the designed family's is set a little smaller, so every designed text keeps
+// to its rectangle whichever stand-in a machine has.
 const QString kReference = QStringLiteral("How many toes are on each of a snelk's feet? Three little toes.");
 
 struct StandIn {
     QStringList families;   // in order of preference
     double referenceWidth;  // of the designed family, pixels per point
+    double lineSpacing;     // of the designed family, pixels per point
 };
 
 StandIn standInFor(const QString& family)
@@ -24,12 +26,12 @@ StandIn standInFor(const QString& family)
     if (family == QLatin1String("MS Sans Serif"))
         return {{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
                  QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")},
-                34.47};
+                34.47, 1.535};
     if (family == QLatin1String("Comic Sans MS"))
         return {{QStringLiteral("Comic Neue"), QStringLiteral("Comic Relief"), QStringLiteral("DejaVu Sans"),
                  QStringLiteral("Sans Serif")},
-                35.37};
-    return {{}, 0};
+                35.37, 1.54};
+    return {{}, 0, 0};
 }
 
 // Whether the family is installed. Asking the font database family by family
@@ -60,6 +62,9 @@ QFont make(const FontSpec& spec)
     const StandIn standIn = standInFor(family);
     if (standIn.families.isEmpty()) return f;
     f.setFamilies({firstInstalled(standIn.families)});
+    const double lineSpacing = QFontMetricsF(f).lineSpacing();
+    const double wantedLineSpacing = standIn.lineSpacing * spec.points;
+    if (lineSpacing > wantedLineSpacing) f.setPointSizeF(spec.points * wantedLineSpacing / lineSpacing);
     QFont regular = f;
     regular.setWeight(QFont::Normal);
     const double natural = QFontMetricsF(regular).horizontalAdvance(kReference);
