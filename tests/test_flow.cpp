@@ -226,6 +226,7 @@ private slots:
         QVERIFY(s->takeTest([](int n) { return n != 16; }).contains("a16"));
         QVERIFY(!s->exists("a16"));  // passed by, and destroyed
         s->windows().show("a16");
+        s->settle();  // on screen
         QCOMPARE(s->window("a16")->windowTitle(), "Dialog Caption");
         auto* picture = s->control<QLabel>("a16", "Image1");
         QCOMPARE(picture->pixmap().size(), QSize(102, 76));

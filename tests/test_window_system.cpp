@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "ui/fonts.h"
 #include "ui/recording_platform.h"
 #include "ui/window_system.h"
 
@@ -74,6 +75,31 @@ private slots:
         QCOMPARE(shown, hidden);
         QVERIFY(shown->isVisible());
         QVERIFY(!shown->control<QPushButton>("go")->isEnabled());
+    }
+
+    // Fonts and pictures come when a window first goes on screen, but always
+    // before anything of it is drawn; a window built hidden has them at once.
+    void everyControlIsDrawnWithItsDesignedFont()
+    {
+        const QFont designed = ui::font(kDialogFont);
+        QCOMPARE(windows->ensure("second")->control("go")->font(), designed);
+
+        struct FirstPaint : QObject {
+            using QObject::QObject;
+            QFont font;
+            bool eventFilter(QObject* o, QEvent* e) override
+            {
+                if (e->type() == QEvent::Paint && font == QFont()) font = static_cast<QWidget*>(o)->font();
+                return false;
+            }
+        };
+        Window* w = windows->show("first");
+        QWidget* go = w->control("go");
+        auto* firstPaint = new FirstPaint(go);
+        go->installEventFilter(firstPaint);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTRY_VERIFY(firstPaint->font != QFont());
+        QCOMPARE(firstPaint->font, designed);
     }
 
     void closingDestroysAndTheNextUseStartsAfresh()

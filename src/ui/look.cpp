@@ -5,13 +5,19 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include "pictures.h"
+
 namespace ui {
 
 void installLook()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/snelk-32.png")));
+    // The icon is not drawn in any window, so it is decoded after the first
+    // window is up rather than before.
+    QMetaObject::invokeMethod(
+        qApp, [] { QApplication::setWindowIcon(QIcon(picture(QStringLiteral(":/icons/snelk-32.png")))); },
+        Qt::QueuedConnection);
 }
 
 }  // namespace ui

@@ -8,6 +8,9 @@
 #include <QLayout>
 #include <QLoggingCategory>
 #include <QMenuBar>
+#include <QWindow>
+
+#include <utility>
 
 #include "accessibility.h"
 #include "controls.h"
@@ -23,7 +26,8 @@ QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.
 
 QColor colour(Rgb rgb) { return QColor::fromRgb(QRgb(0xFF000000u | rgb)); }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& radios)
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& radios,
+                     std::vector<Window::Dressing>& dressing)
 {
     QWidget* w = nullptr;
     switch (spec.kind) {
@@ -37,7 +41,6 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
     }
     case Kind::Image: {
         auto* image = new QLabel(parent);
-        image->setPixmap(picture(qs(spec.picture)));
         image->setScaledContents(spec.fit == Fit::Stretch);
         image->setAccessibleName(qs(spec.description));
         w = image;
@@ -59,7 +62,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
     }
     w->setObjectName(qs(spec.name));
     w->setGeometry(spec.rect.toPixels());
-    w->setFont(font(spec.font));
+    dressing.push_back({w, spec.font, spec.kind == Kind::Image ? spec.picture : std::string_view()});
     if (spec.colour != kDefaultColour) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::WindowText, colour(spec.colour));
@@ -124,11 +127,40 @@ Window::Window(const WindowSpec& spec)
     setCentralWidget(client);
 
     QButtonGroup* radios = nullptr;
-    for (const ControlSpec& c : spec.controls) makeControl(c, client, radios);
+    for (const ControlSpec& c : spec.controls) makeControl(c, client, radios, undressed_);
     buildMenus(this, spec.menus);
     if (!defaultButton_.isEmpty()) control<QPushButton>(defaultButton_)->setDefault(true);
     orderFocus(spec, client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Window::dress()
+{
+    const std::vector<Dressing> pending = std::exchange(undressed_, {});
+    for (const Dressing& d : pending) {
+        d.control->setFont(ui::font(d.font));
+        if (!d.picture.empty()) static_cast<QLabel*>(d.control)->setPixmap(picture(qs(d.picture)));
+    }
+}
+
+void Window::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (undressed_.empty()) return;
+    // The window is about to be mapped; it is dressed before it is first
+    // drawn, whichever comes first of its exposure and the next turn of the
+    // event loop.
+    if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+    QMetaObject::invokeMethod(this, &Window::dress, Qt::QueuedConnection);
+}
+
+bool Window::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        watched->removeEventFilter(this);
+        dress();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Window::onClick(const QString& name, std::function<void()> handler)

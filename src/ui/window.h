@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -16,6 +17,19 @@ class Window : public QMainWindow {
     Q_OBJECT
 public:
     explicit Window(const WindowSpec& spec);
+
+    // Gives the controls their fonts and pictures. These take loading (the
+    // first font sets up the font machinery of the whole program), so a window
+    // shown straight away gets them once it is mapped, just before it is
+    // first drawn, and appears as soon as a bare window would; a window built
+    // hidden gets them at once. Does nothing the second time.
+    void dress();
+
+    struct Dressing {
+        QWidget* control;
+        FontSpec font;
+        std::string_view picture;  // images only
+    };
 
     // The control of that name; throws std::out_of_range if there is none.
     template <class T = QWidget>
@@ -42,6 +56,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -51,6 +67,7 @@ private:
     QString cancelButton_;
     std::function<void()> frameCloseHandler_;
     bool closingByProgram_ = false;
+    std::vector<Dressing> undressed_;
 };
 
 // Runs a click handler, logging instead of propagating any failure.

@@ -23,7 +23,7 @@ void WindowSystem::define(const QString& name, Factory factory)
 
 Window* WindowSystem::show(const QString& name)
 {
-    Window* w = ensure(name);
+    Window* w = findOrBuild(name);
     w->show();
     w->raise();
     w->activateWindow();
@@ -32,6 +32,13 @@ Window* WindowSystem::show(const QString& name)
 }
 
 Window* WindowSystem::ensure(const QString& name)
+{
+    Window* w = findOrBuild(name);
+    w->dress();
+    return w;
+}
+
+Window* WindowSystem::findOrBuild(const QString& name)
 {
     if (Window* w = find(name)) return w;
     const auto factory = factories_.find(name);

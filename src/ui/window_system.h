@@ -58,6 +58,7 @@ signals:
     void windowShown(ui::Window* window);
 
 private:
+    Window* findOrBuild(const QString& name);
     void forget(Window* window);
     void endIfNoWindowLeft();
 
