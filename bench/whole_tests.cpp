@@ -314,6 +314,7 @@ int main(int argc, char* argv[])
         else if (arg == "--steps") stepsFile = QString::fromLocal8Bit(argv[i + 1]);
     }
 
+    ui::chooseDisplayOptions();
     BenchApplication application(argc, argv);
     ui::installLook();
     ui::QtPlatform platform;

@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[])
 {
+    ui::chooseDisplayOptions();
     QApplication application(argc, argv);
     // The program itself decides when it ends: hidden windows keep it alive.
     QApplication::setQuitOnLastWindowClosed(false);

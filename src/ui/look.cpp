@@ -20,4 +20,12 @@ void installLook()
         Qt::QueuedConnection);
 }
 
+void chooseDisplayOptions()
+{
+    // Every window of the program is small, and a click often brings up a new
+    // one: its pixels reach the X server sooner through the connection itself
+    // than through a shared memory segment set up afresh for each window.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 }  // namespace ui
