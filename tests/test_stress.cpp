@@ -373,7 +373,8 @@ private:
     // --- The rules --------------------------------------------------------
 
     // One window of each name, every live window known to the registry and
-    // every window the registry knows alive.
+    // every window the registry knows alive. Windows built ahead of a click
+    // stay out of sight until they are shown.
     QString registryProblem() const
     {
         std::map<QString, int> live;
@@ -382,6 +383,11 @@ private:
             if (!w) continue;
             const QString name = w->objectName();
             if (++live[name] > 1) return QStringLiteral("two windows called %1").arg(name);
+            if (windows().isPrepared(w)) {
+                if (w->isVisible()) return QStringLiteral("window %1 is on view before it was shown").arg(name);
+                live.erase(name);
+                continue;
+            }
             if (windows().find(name) != w)
                 return QStringLiteral("window %1 is alive but unknown to the registry").arg(name);
         }

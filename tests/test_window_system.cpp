@@ -2,6 +2,8 @@
 // first needed, destroyed when closed, and the program ends only when no
 // window is left once a click has been handled.
 
+#include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,6 +22,14 @@ constexpr WindowSpec kFirst{.name = "first", .caption = "First", .width = 3000, 
                             .controls = kControls};
 constexpr WindowSpec kSecond{.name = "second", .caption = "Second", .width = 3000, .height = 1500,
                              .controls = kControls};
+
+// A top-level window of that name, whether the registry knows it or not.
+Window* anyWindow(const QString& name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* w = qobject_cast<Window*>(top); w && w->objectName() == name) return w;
+    return nullptr;
+}
 
 void settle()
 {
@@ -46,6 +56,7 @@ private slots:
         windows->define("first", [this] {
             ++built;
             auto* w = new Window(kFirst);
+            w->setFollowers({"second"});
             // Like the welcome screen: close this window, then show the next.
             w->onClick("go", [this] {
                 windows->close("first");
@@ -100,6 +111,39 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QTRY_VERIFY(firstPaint->font != QFont());
         QCOMPARE(firstPaint->font, designed);
+    }
+
+    // While a window is on view, the one its click brings up is built ahead,
+    // out of sight and outside the program's windows until it is shown.
+    void theNextWindowIsBuiltAheadOutOfSight()
+    {
+        int secondBuilt = 0;
+        windows->define("second", [&secondBuilt] {
+            ++secondBuilt;
+            return new Window(kSecond);
+        });
+        Window* first = windows->show("first");
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QTRY_COMPARE(secondBuilt, 1);
+        QCOMPARE(windows->windowNames(), QStringList{"first"});
+        QVERIFY(!anyWindow("second")->isVisible());
+
+        QTest::mouseClick(first->control<QPushButton>("go"), Qt::LeftButton);
+        settle();
+        QCOMPARE(secondBuilt, 1);
+        QCOMPARE(windows->windowNames(), QStringList{"second"});
+        QVERIFY(windows->find("second")->isVisible());
+    }
+
+    void aWindowBuiltAheadNeitherKeepsTheProgramAliveNorOutlivesIt()
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(windows->show("first")));
+        QTRY_VERIFY(anyWindow("second"));
+        QPointer<Window> ahead = anyWindow("second");
+        windows->close("first");
+        settle();
+        QCOMPARE(platform.endRequests, 1);
+        QVERIFY(ahead.isNull());
     }
 
     void closingDestroysAndTheNextUseStartsAfresh()

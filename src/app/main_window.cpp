@@ -77,6 +77,7 @@ void defineMainWindow(WindowSystem& windows)
 {
     windows.define(kMainWindow, [&windows] {
         auto* w = new Window(kDesign);
+        w->setFollowers({quiz::screenName(1)});
         w->onClick(QStringLiteral("start"), [&windows] {
             windows.show(quiz::screenName(1));
             Window* main = windows.ensure(kMainWindow);

@@ -35,6 +35,7 @@ void defineWelcomeScreen(WindowSystem& windows)
 {
     windows.define(QStringLiteral("start"), [&windows] {
         auto* w = new Window(kDesign);
+        w->setFollowers({kMainWindow});
         w->onClick(QStringLiteral("OKButton"), [&windows] {
             windows.close(QStringLiteral("start"));
             windows.show(kMainWindow);

@@ -24,6 +24,7 @@ QString successor(const QString& dialog, int n)
 Window* withOk(WindowSystem& windows, Window* w, int n)
 {
     const QString name = w->objectName();
+    w->setFollowers({successor(name, n)});
     w->onClick(QStringLiteral("OKButton"), [&windows, name, n] {
         windows.show(successor(name, n));
         windows.close(name);

@@ -90,6 +90,7 @@ Window* buildChoiceScreen(WindowSystem& windows, const ChoiceScreen& s)
                             .controls = controls};
     auto* w = new Window(design);
     const int n = s.number;
+    w->setFollowers({afterRightAnswer(n), dialogName(n)});
     w->onClick(qs(s.next), [&windows, w, n] { judgeChoice(windows, w, n); });
     w->onClick(qs(s.quit), [&windows, n] { windows.close(screenName(n)); });
     return w;
@@ -115,6 +116,7 @@ Window* buildStatementScreen(WindowSystem& windows, const StatementScreen& s)
                             .controls = controls};
     auto* w = new Window(design);
     const int n = s.number;
+    w->setFollowers({afterRightAnswer(n), dialogName(n)});
     w->onClick(QStringLiteral("Command1"), [&windows, n] { judgeStatement(windows, n, true); });
     w->onClick(QStringLiteral("Command2"), [&windows, n] { judgeStatement(windows, n, false); });
     w->onClick(QStringLiteral("Command3"), [&windows, n] { windows.close(screenName(n)); });

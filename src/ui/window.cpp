@@ -143,22 +143,26 @@ void Window::dress()
     }
 }
 
+void Window::setFollowers(QStringList names) { followers_ = std::move(names); }
+
 void Window::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (undressed_.empty()) return;
-    // The window is about to be mapped; it is dressed before it is first
+    if (drawn_) return;
+    // The window is about to be mapped. It is dressed before it is first
     // drawn, whichever comes first of its exposure and the next turn of the
-    // event loop.
+    // event loop, and says so once that first drawing is done.
     if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
-    QMetaObject::invokeMethod(this, &Window::dress, Qt::QueuedConnection);
+    if (!undressed_.empty()) QMetaObject::invokeMethod(this, &Window::dress, Qt::QueuedConnection);
 }
 
 bool Window::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
         watched->removeEventFilter(this);
+        drawn_ = true;
         dress();
+        QMetaObject::invokeMethod(this, [this] { emit drawn(this); }, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include "design.h"
 
@@ -24,6 +25,11 @@ public:
     // first drawn, and appears as soon as a bare window would; a window built
     // hidden gets them at once. Does nothing the second time.
     void dress();
+
+    // The windows a click here may bring up next. They are built, ready to go
+    // on screen, while this one is on view.
+    void setFollowers(QStringList names);
+    const QStringList& followers() const { return followers_; }
 
     struct Dressing {
         QWidget* control;
@@ -53,6 +59,8 @@ public:
 
 signals:
     void closing(ui::Window* window);
+    // The window has been drawn on screen for the first time.
+    void drawn(ui::Window* window);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +76,8 @@ private:
     std::function<void()> frameCloseHandler_;
     bool closingByProgram_ = false;
     std::vector<Dressing> undressed_;
+    QStringList followers_;
+    bool drawn_ = false;
 };
 
 // Runs a click handler, logging instead of propagating any failure.

@@ -1,16 +1,23 @@
 #include "window_system.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "platform.h"
 
 namespace ui {
 
-WindowSystem::WindowSystem(Platform& platform) : platform_(platform) {}
+WindowSystem::WindowSystem(Platform& platform) : platform_(platform)
+{
+    preparing_.setSingleShot(true);
+    preparing_.setInterval(0);
+    connect(&preparing_, &QTimer::timeout, this, &WindowSystem::prepareOne);
+}
 
 WindowSystem::~WindowSystem()
 {
     ended_ = true;
+    dropPrepared({});
     const auto windows = windows_;
     windows_.clear();
     for (const auto& [name, window] : windows) delete window.data();
@@ -41,11 +48,14 @@ Window* WindowSystem::ensure(const QString& name)
 Window* WindowSystem::findOrBuild(const QString& name)
 {
     if (Window* w = find(name)) return w;
-    const auto factory = factories_.find(name);
-    if (factory == factories_.end())
-        throw std::out_of_range("no window is called " + name.toStdString());
-    Window* w = factory->second();
+    Window* w = nullptr;
+    if (const auto ready = prepared_.find(name); ready != prepared_.end()) {
+        w = ready->second.data();
+        prepared_.erase(ready);
+    }
+    if (!w) w = build(name);
     windows_[name] = w;
+    connect(w, &Window::drawn, this, &WindowSystem::prepareFollowers);
     connect(w, &Window::closing, this, &WindowSystem::forget);
     connect(w, &QObject::destroyed, this, [this, name, w] {
         auto it = windows_.find(name);
@@ -56,6 +66,62 @@ Window* WindowSystem::findOrBuild(const QString& name)
     });
     emit windowCreated(w);
     return w;
+}
+
+Window* WindowSystem::build(const QString& name)
+{
+    const auto factory = factories_.find(name);
+    if (factory == factories_.end())
+        throw std::out_of_range("no window is called " + name.toStdString());
+    return factory->second();
+}
+
+// While the user reads a window, the windows its clicks may bring up are
+// built, dressed and given their place on the display, so that a click has
+// only to put the next one on screen. They belong to the program only once
+// shown or asked for; the others are let go when the next window is drawn.
+void WindowSystem::prepareFollowers(Window* shown)
+{
+    wanted_ = shown->followers();
+    dropPrepared(wanted_);
+    if (!wanted_.isEmpty()) preparing_.start();
+}
+
+// One window per turn of the event loop, so that a click never waits long.
+void WindowSystem::prepareOne()
+{
+    if (ended_) return;
+    while (!wanted_.isEmpty()) {
+        const QString name = wanted_.takeFirst();
+        if (find(name) || prepared_.count(name) || !factories_.count(name)) continue;
+        runHandler(QStringLiteral("preparing ") + name, [&] {
+            QPointer<Window> w = build(name);
+            prepared_[name] = w;
+            w->dress();
+            w->ensurePolished();
+            w->winId();
+        });
+        preparing_.start();
+        return;
+    }
+}
+
+bool WindowSystem::isPrepared(const Window* window) const
+{
+    const auto it = prepared_.find(window->objectName());
+    return it != prepared_.end() && it->second.data() == window;
+}
+
+void WindowSystem::dropPrepared(const QStringList& keep)
+{
+    for (auto it = prepared_.begin(); it != prepared_.end();) {
+        if (keep.contains(it->first)) {
+            ++it;
+            continue;
+        }
+        delete it->second.data();
+        it = prepared_.erase(it);
+    }
 }
 
 Window* WindowSystem::find(const QString& name) const
@@ -73,6 +139,7 @@ void WindowSystem::endProgram()
 {
     if (ended_) return;
     ended_ = true;
+    dropPrepared({});
     const auto windows = windows_;
     for (const auto& [name, window] : windows)
         if (window) window->closeWindow();

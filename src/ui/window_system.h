@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 #include "window.h"
 
@@ -52,6 +53,8 @@ public:
     bool hasEnded() const { return ended_; }
 
     QStringList windowNames() const;
+    // Whether the window was built ahead of a click and is not yet shown.
+    bool isPrepared(const Window* window) const;
 
 signals:
     void windowCreated(ui::Window* window);
@@ -59,12 +62,19 @@ signals:
 
 private:
     Window* findOrBuild(const QString& name);
+    Window* build(const QString& name);
+    void prepareFollowers(Window* shown);
+    void prepareOne();
+    void dropPrepared(const QStringList& keep);
     void forget(Window* window);
     void endIfNoWindowLeft();
 
     Platform& platform_;
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<Window>> windows_;
+    std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
+    QStringList wanted_;
+    QTimer preparing_;
     bool ended_ = false;
 };
 
