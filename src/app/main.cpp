@@ -6,7 +6,7 @@
 
 int main(int argc, char* argv[])
 {
-    ui::chooseDisplayOptions();
+    ui::setUpProcess();
     QApplication application(argc, argv);
     // The program itself decides when it ends: hidden windows keep it alive.
     QApplication::setQuitOnLastWindowClosed(false);

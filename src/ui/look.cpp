@@ -5,6 +5,10 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "pictures.h"
 
 namespace ui {
@@ -20,8 +24,15 @@ void installLook()
         Qt::QueuedConnection);
 }
 
-void chooseDisplayOptions()
+void setUpProcess()
 {
+#ifdef __GLIBC__
+    // A window's picture of itself, a few hundred kilobytes, comes and goes
+    // with every window. Left to itself glibc would, after the first is freed,
+    // carve such blocks from the heap instead of mapping them, and the heap
+    // would fragment and grow over a long session.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     // Every window of the program is small, and a click often brings up a new
     // one: its pixels reach the X server sooner through the connection itself
     // than through a shared memory segment set up afresh for each window.

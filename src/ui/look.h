@@ -7,7 +7,7 @@ namespace ui {
 // for, and the program's icon in every title bar.
 void installLook();
 
-// Display options that must be chosen before the application object is made.
-void chooseDisplayOptions();
+// Choices for the whole process, made before the application object exists.
+void setUpProcess();
 
 }  // namespace ui
