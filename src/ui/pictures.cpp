@@ -3,13 +3,20 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 
 namespace ui {
 namespace {
 
-// Read as PNG by name: the format needs no probing of image plugins, and the
-// picture is not kept in the pixmap cache after its window has closed.
-QPixmap load(const QString& resource) { return QPixmap::fromImage(QImage(resource, "PNG")); }
+// Every picture is a PNG, which Qt reads itself: no image plugin is loaded to
+// look at it first. Nor is it kept in the pixmap cache after its window has
+// closed.
+QPixmap load(const QString& resource)
+{
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 }  // namespace
 
