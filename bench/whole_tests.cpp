@@ -330,7 +330,7 @@ int main(int argc, char* argv[])
     ui::setUpProcess();
     BenchApplication application(argc, argv);
     ui::installLook();
-    ui::QtPlatform platform;
+    ui::QtPlatform platform{QStringLiteral(SNELK_BELL_HELPER)};
     app::Program program(platform);
     ui::WindowSystem& windows = program.windows();
     Driver d(application, windows, idleMs);

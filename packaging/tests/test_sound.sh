@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The bell after a right answer, as a sound service hears it: one request for
-# the desktop's "bell" sound per right answer and none for a wrong one; and
-# where no sound service runs, the program carries on without a word.
-# Usage: test_sound.sh SOUND_CHECK
+# the desktop's "bell" sound per right answer and none for a wrong one, played
+# by the bell's helper rather than the program; and where no sound service
+# runs, the program carries on without a word.
+# Usage: test_sound.sh SOUND_CHECK CMAKE BUILD_DIR
 set -uo pipefail
-check=$1
+built_check=$1 cmake=$2 build=$3
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -29,6 +30,17 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
+
+# The program as installed, with the sound check in place of snelk-test, so
+# that it looks for the bell's helper where the installed program does.
+root=$scratch/root
+if ! DESTDIR=$root "$cmake" --install "$build" --prefix /usr >"$scratch/install.log" 2>&1; then
+    cat "$scratch/install.log"
+    echo "FAIL: cmake --install failed"
+    exit 1
+fi
+check=$root/usr/bin/snelk-sound-check
+cp "$built_check" "$check"
 
 sound_complaints() { grep -Ei 'alsa|pulse|canberra|pa_context|sound|audio' "$1"; }
 
@@ -82,6 +94,15 @@ program=$!
 exec 3>"$scratch/hold"
 for _ in $(seq 200); do [ "$(streams)" -gt 0 ] && break; sleep 0.1; done
 sleep 0.5
+# Meanwhile the sound libraries are the helper's alone: the program, its
+# parent, has none of them in its memory.
+helper=$(sed -n 's/.*application\.process\.id = "\([0-9]*\)".*/\1/p' "$log" | head -n 1)
+parent=$(sed 's/.*) [A-Z] \([0-9]*\) .*/\1/' "/proc/${helper:-none}/stat" 2>/dev/null)
+if [ -z "$parent" ] || [ "$(readlink "/proc/$parent/exe")" != "$check" ]; then
+    fail "the process that played the bell was not found as the program's helper"
+elif grep -E 'lib(canberra|pulse|asound|sndfile|vorbis)' "/proc/$parent/maps"; then
+    fail "the program has loaded sound libraries itself"
+fi
 exec 3>&-
 wait "$program"
 status=$?
@@ -93,6 +114,7 @@ grep -q 'event.id = "bell"' "$log" || fail "the sound asked for is not the bell"
 grep -q 'application.name = "The Snelk Test"' "$log" || fail "the sound is not marked as the program's"
 grep -q 'media.filename = ".*/sounds/freedesktop/stereo/bell.oga"' "$log" ||
     fail "the bell does not come from the freedesktop sound theme"
+grep -q 'application.process.binary = "snelk-bell"' "$log" || fail "the bell was not played by the helper"
 if sound_complaints "$scratch/right.err"; then fail "the program complained about the sound"; fi
 
 echo "-- A wrong answer"

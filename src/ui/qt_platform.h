@@ -1,6 +1,9 @@
 #pragma once
 #include <memory>
 
+#include <QObject>
+#include <QString>
+
 #include "platform.h"
 
 namespace ui {
@@ -11,14 +14,23 @@ class CanberraBell;
 // sound service, the rest through Qt.
 class QtPlatform : public Platform {
 public:
-    QtPlatform();
+    // `bellHelper` is where the bell's helper, snelk-bell, is; by default it is
+    // looked for where it is installed, then built, beside the program.
+    explicit QtPlatform(QString bellHelper = {});
     ~QtPlatform() override;
 
     void beep() override;
     bool openUrl(const QUrl& url) override;
     void endProgram() override;
 
+protected:
+    // The window system's own beep, which stands in, on the GUI thread, for
+    // every ring no sound service took.
+    virtual void windowSystemBeep();
+
 private:
+    QString bellHelper_;
+    QObject standIns_;  // receives those beeps; any still due go with it
     std::unique_ptr<CanberraBell> bell_;  // made by the first beep
 };
 
