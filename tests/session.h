@@ -1,6 +1,7 @@
 #pragma once
-// A running program for a test: the real windows, a recording platform, and
-// the moves a user makes — clicks, keys, frame closes.
+// A running program for a test: the real windows, a platform (by default one
+// that records what was asked of it), and the moves a user makes — clicks,
+// keys, frame closes.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QTest>
 
 #include <functional>
+#include <utility>
 
 #include "app/program.h"
 #include "quiz/question_bank.h"
@@ -27,11 +29,14 @@ inline void quietOffscreenNotes()
         });
 }
 
-struct Session {
-    ui::RecordingPlatform platform;
+template <class PlatformType = ui::RecordingPlatform>
+struct BasicSession {
+    PlatformType platform;
     app::Program program{platform};
 
-    Session()
+    // The arguments, if any, are the platform's.
+    template <class... Arguments>
+    explicit BasicSession(Arguments&&... arguments) : platform(std::forward<Arguments>(arguments)...)
     {
         quietOffscreenNotes();
         ui::installLook();
@@ -220,5 +225,7 @@ struct Session {
 
 private:
     QString lastShown_;
-    const ui::WindowSystem& program_windows() const { return const_cast<Session*>(this)->program.windows(); }
+    const ui::WindowSystem& program_windows() const { return const_cast<BasicSession*>(this)->program.windows(); }
 };
+
+using Session = BasicSession<>;
