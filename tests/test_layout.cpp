@@ -134,6 +134,30 @@ private slots:
         }
     }
 
+    // Texts are drawn from pictures kept between paints: whatever changes how
+    // a text looks must show at the next paint, and only then.
+    void aChangedTextOrStateIsDrawnAfresh()
+    {
+        auto* label = s.windows().control<QLabel>("q1", "Label1");
+        auto* choice = s.windows().control<QRadioButton>("q1", "Option1");
+        const auto look = [](QWidget* w) { return w->grab().toImage(); };
+
+        label->setText("3");
+        const QImage three = look(label);
+        label->setText("4");
+        QVERIFY(look(label) != three);
+        label->setText("3");
+        QCOMPARE(look(label), three);
+
+        const QImage enabled = look(choice);
+        choice->setEnabled(false);
+        QVERIFY(look(choice) != enabled);
+        choice->setEnabled(true);
+        QCOMPARE(look(choice), enabled);
+        choice->setFont(QFont(choice->font().family(), 20));
+        QVERIFY(look(choice) != enabled);
+    }
+
     void theWhiteTitleCanBeRead()
     {
         ui::Window* main = s.windows().ensure("Test");

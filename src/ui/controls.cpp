@@ -47,45 +47,121 @@ bool PushButton::event(QEvent* event)
     return QPushButton::event(event);
 }
 
-void PushButton::paintEvent(QPaintEvent*)
+QStyleOptionButton PushButton::styleOption() const
 {
-    QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
     useSharedPalette(this, opt);
-    const QString caption = opt.text;
-    opt.text.clear();
-    p.drawControl(QStyle::CE_PushButton, opt);
+    return opt;
+}
+
+void PushButton::drawCaption(QPainter& p, const QStyleOptionButton& opt)
+{
     const QRect r = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
-    p.drawItemText(r, Qt::AlignCenter | Qt::TextWordWrap | mnemonicFlags(this, opt), opt.palette,
-                   isEnabled(), caption, QPalette::ButtonText);
+    caption_.draw(p, this, r, Qt::AlignCenter | Qt::TextWordWrap | mnemonicFlags(this, opt), opt.text,
+                  opt.palette, isEnabled(), QPalette::ButtonText);
+}
+
+void PushButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter p(this);
+    QStyleOptionButton opt = styleOption();
+    QStyleOptionButton bevel = opt;
+    bevel.text.clear();
+    p.drawControl(QStyle::CE_PushButton, bevel);
+    drawCaption(p, opt);
+}
+
+void PushButton::prepareTextPicture()
+{
+    paintOffstage(this, [this](QPainter& p) { drawCaption(p, styleOption()); });
+}
+
+QStyleOptionButton RadioButton::styleOption() const
+{
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    useSharedPalette(this, opt);
+    return opt;
+}
+
+QRect RadioButton::indicatorRect(const QStyleOptionButton& opt) const
+{
+    return style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, this);
+}
+
+int RadioButton::captionFlags(const QStyleOptionButton& opt) const
+{
+    return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | mnemonicFlags(this, opt);
+}
+
+QRect RadioButton::captionRect(const QStyleOptionButton& opt) const
+{
+    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &opt, this);
+    return rect().adjusted(indicatorRect(opt).right() + 1 + gap, 0, 0, 0);
 }
 
 void RadioButton::paintEvent(QPaintEvent*)
 {
     QStylePainter p(this);
-    QStyleOptionButton opt;
-    initStyleOption(&opt);
-    useSharedPalette(this, opt);
+    const QStyleOptionButton opt = styleOption();
     QStyleOptionButton indicator = opt;
-    indicator.rect = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, this);
+    indicator.rect = indicatorRect(opt);
     p.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicator);
 
-    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &opt, this);
-    const QRect area = rect().adjusted(indicator.rect.right() + 1 + gap, 0, 0, 0);
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | mnemonicFlags(this, opt);
-    p.drawItemText(area, flags, opt.palette, isEnabled(), text(), QPalette::WindowText);
+    const QRect area = captionRect(opt);
+    caption_.draw(p, this, area, captionFlags(opt), text(), opt.palette, isEnabled(), QPalette::WindowText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = p.fontMetrics().boundingRect(area, flags, text()).adjusted(-1, 0, 1, 0) & rect();
+        focus.rect = p.fontMetrics().boundingRect(area, captionFlags(opt), text()).adjusted(-1, 0, 1, 0) & rect();
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
 
+void RadioButton::prepareTextPicture()
+{
+    paintOffstage(this, [this](QPainter& p) {
+        const QStyleOptionButton opt = styleOption();
+        caption_.draw(p, this, captionRect(opt), captionFlags(opt), text(), opt.palette, isEnabled(),
+                      QPalette::WindowText);
+    });
+}
+
 // The whole rectangle answers the mouse, wrapped caption included.
 bool RadioButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+bool ClickableLabel::isPlainText() const
+{
+    return pixmap().isNull() && textFormat() == Qt::PlainText && !buddy() && !margin() && indent() <= 0;
+}
+
+// Plain text as QLabel draws it, through a picture of the text.
+void ClickableLabel::drawText(QPainter& p)
+{
+    QStyleOption opt;
+    opt.initFrom(this);
+    int flags = QStyle::visualAlignment(layoutDirection(), alignment());
+    if (wordWrap()) flags |= Qt::TextWordWrap;
+    text_.draw(p, this, contentsRect(), flags, text(), opt.palette, isEnabled(), foregroundRole());
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event)
+{
+    if (!isPlainText()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    drawFrame(&p);
+    drawText(p);
+}
+
+void ClickableLabel::prepareTextPicture()
+{
+    if (isPlainText()) paintOffstage(this, [this](QPainter& p) { drawText(p); });
+}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 {

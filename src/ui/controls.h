@@ -7,33 +7,51 @@
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+
+#include "text_picture.h"
 
 namespace ui {
 
-class PushButton : public QPushButton {
+class PushButton : public QPushButton, public DrawsTextPicture {
     Q_OBJECT
 public:
     using QPushButton::QPushButton;
+    void prepareTextPicture() override;
 
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QStyleOptionButton styleOption() const;
+    void drawCaption(QPainter& p, const QStyleOptionButton& opt);
+    TextPicture caption_;
 };
 
-class RadioButton : public QRadioButton {
+class RadioButton : public QRadioButton, public DrawsTextPicture {
     Q_OBJECT
 public:
     using QRadioButton::QRadioButton;
+    void prepareTextPicture() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+
+private:
+    QStyleOptionButton styleOption() const;
+    QRect indicatorRect(const QStyleOptionButton& opt) const;
+    QRect captionRect(const QStyleOptionButton& opt) const;
+    int captionFlags(const QStyleOptionButton& opt) const;
+    TextPicture caption_;
 };
 
-class ClickableLabel : public QLabel {
+class ClickableLabel : public QLabel, public DrawsTextPicture {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    void prepareTextPicture() override;
 
     // Whether anything answers the label's clicks: only then is it a link.
     bool isClickable() const { return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked)); }
@@ -44,7 +62,13 @@ signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool isPlainText() const;
+    void drawText(QPainter& p);
+    TextPicture text_;
 };
 
 // Paints an optional coloured band across its top.

@@ -3,7 +3,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include <QLayout>
+
 #include "platform.h"
+#include "text_picture.h"
 
 namespace ui {
 
@@ -99,7 +102,12 @@ void WindowSystem::prepareOne()
             prepared_[name] = w;
             w->dress();
             w->ensurePolished();
+            // Its own size first, so the native window is made at that size
+            // and showing it moves nothing on the display.
+            w->layout()->activate();
             w->winId();
+            for (QWidget* c : w->findChildren<QWidget*>())
+                if (auto* text = dynamic_cast<DrawsTextPicture*>(c)) text->prepareTextPicture();
         });
         preparing_.start();
         return;
