@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
@@ -35,6 +36,10 @@ public:
 void installLook()
 {
     QApplication::setStyle(new Style);
+    // The style keeps a picture of every button face it draws, in every state
+    // (hovered, pressed, focused, in an active window or not), and would keep
+    // up to 10 MB of them. The faces of the windows on view fit in far less.
+    QPixmapCache::setCacheLimit(128);
     QApplication::setPalette(QApplication::style()->standardPalette());
     // The icon is not drawn in any window, so it is decoded after the first
     // window is up rather than before.
