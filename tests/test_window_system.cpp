@@ -146,6 +146,17 @@ private slots:
         QVERIFY(ahead.isNull());
     }
 
+    // A window shown again comes forward and takes the keyboard back.
+    void aWindowShownAgainTakesTheKeyboardBack()
+    {
+        Window* first = windows->show("first");
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        Window* second = windows->show("second");
+        QVERIFY(QTest::qWaitForWindowActive(second));
+        windows->show("first");
+        QVERIFY(QTest::qWaitForWindowActive(first));
+    }
+
     void closingDestroysAndTheNextUseStartsAfresh()
     {
         QPointer<Window> w = windows->show("first");

@@ -30,6 +30,7 @@ public:
     // on screen, while this one is on view.
     void setFollowers(QStringList names);
     const QStringList& followers() const { return followers_; }
+    bool hasBeenDrawn() const { return drawn_; }
 
     struct Dressing {
         QWidget* control;

@@ -35,8 +35,15 @@ Window* WindowSystem::show(const QString& name)
 {
     Window* w = findOrBuild(name);
     w->show();
-    w->raise();
-    w->activateWindow();
+    if (w->hasBeenDrawn()) {
+        w->raise();
+        w->activateWindow();
+    } else {
+        // A window going on screen for the first time comes up on top anyway,
+        // and it takes the keyboard once it has been drawn: asking for either
+        // sooner would make the display answer those requests first.
+        connect(w, &Window::drawn, w, &QWidget::activateWindow, Qt::SingleShotConnection);
+    }
     emit windowShown(w);
     return w;
 }
