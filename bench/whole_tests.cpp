@@ -296,6 +296,14 @@ double median(std::vector<double> v)
     return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
 }
 
+// The value that this share of the values does not exceed.
+double percentile(std::vector<double> v, double share)
+{
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(share * double(v.size())))];
+}
+
 void summarise(const char* key, const std::vector<Step>& steps)
 {
     std::vector<double> ms, shown, paint;
@@ -310,6 +318,7 @@ void summarise(const char* key, const std::vector<Step>& steps)
     std::printf("%s_steps=%zu\n%s_median_ms=%.3f\n%s_max_ms=%.3f\n%s_worst=%s->%s\n", key, steps.size(), key,
                 median(ms), key, worst->ms, key, qPrintable(names[worst->from]), qPrintable(names[worst->to]));
     std::printf("%s_to_show_median_ms=%.3f\n%s_paint_median_ms=%.3f\n", key, median(shown), key, median(paint));
+    std::printf("%s_p99_ms=%.3f\n%s_p999_ms=%.3f\n", key, percentile(ms, 0.99), key, percentile(ms, 0.999));
 }
 
 }  // namespace
