@@ -92,29 +92,45 @@ Window* WindowSystem::build(const QString& name)
 // shown or asked for; the others are let go when the next window is drawn.
 void WindowSystem::prepareFollowers(Window* shown)
 {
-    wanted_ = shown->followers();
-    dropPrepared(wanted_);
-    if (!wanted_.isEmpty()) preparing_.start();
+    wanted_.clear();
+    for (const QString& name : shown->followers())
+        for (Step step : {Step::Build, Step::Place, Step::DrawTexts}) wanted_.push_back({name, step});
+    dropPrepared(shown->followers());
+    if (!wanted_.empty()) preparing_.start();
 }
 
-// One window per turn of the event loop, so that a click never waits long.
+// One step of one window per turn of the event loop, so that a click never
+// waits long for the work ahead of it.
 void WindowSystem::prepareOne()
 {
-    if (ended_) return;
-    while (!wanted_.isEmpty()) {
-        const QString name = wanted_.takeFirst();
-        if (find(name) || prepared_.count(name) || !factories_.count(name)) continue;
+    while (!ended_ && !wanted_.empty()) {
+        const auto [name, step] = wanted_.front();
+        wanted_.pop_front();
+        if (step == Step::Build && (find(name) || prepared_.count(name) || !factories_.count(name))) continue;
+        const auto ready = prepared_.find(name);
+        if (step != Step::Build && (ready == prepared_.end() || ready->second.isNull())) continue;
         runHandler(QStringLiteral("preparing ") + name, [&] {
-            QPointer<Window> w = build(name);
-            prepared_[name] = w;
-            w->dress();
-            w->ensurePolished();
-            // Its own size first, so the native window is made at that size
-            // and showing it moves nothing on the display.
-            w->layout()->activate();
-            w->winId();
-            for (QWidget* c : w->findChildren<QWidget*>())
-                if (auto* text = dynamic_cast<DrawsTextPicture*>(c)) text->prepareTextPicture();
+            switch (step) {
+            case Step::Build: {
+                QPointer<Window> w = build(name);
+                prepared_[name] = w;
+                w->dress();
+                break;
+            }
+            case Step::Place: {
+                Window* w = ready->second.data();
+                w->ensurePolished();
+                // Its own size first, so the native window is made at that
+                // size and showing it moves nothing on the display.
+                w->layout()->activate();
+                w->winId();
+                break;
+            }
+            case Step::DrawTexts:
+                for (QWidget* c : ready->second->findChildren<QWidget*>())
+                    if (auto* text = dynamic_cast<DrawsTextPicture*>(c)) text->prepareTextPicture();
+                break;
+            }
         });
         preparing_.start();
         return;

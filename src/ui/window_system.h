@@ -5,7 +5,9 @@
 // the click being handled has finished.
 
 #include <functional>
+#include <deque>
 #include <map>
+#include <utility>
 
 #include <QObject>
 #include <QPointer>
@@ -73,7 +75,8 @@ private:
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<Window>> windows_;
     std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
-    QStringList wanted_;
+    enum class Step { Build, Place, DrawTexts };
+    std::deque<std::pair<QString, Step>> wanted_;
     QTimer preparing_;
     bool ended_ = false;
 };
