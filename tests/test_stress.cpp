@@ -217,6 +217,14 @@ private:
         Session::settle();
     }
 
+    // Clicks the control in the middle and says so: "<verb> <control> on <window>".
+    QString clickAndSay(ui::Window* w, QWidget* c, const QString& verb)
+    {
+        const QString what = describe(w, verb + QLatin1Char(' ') + c->objectName());
+        mouseClick(c);
+        return what;
+    }
+
     // What a user trying to get on would do: answer the question in front,
     // confirm the dialog, score, or start the test.
     QString sensibleStep()
@@ -233,15 +241,11 @@ private:
         }
         if (!choices.isEmpty() && chance(50)) {
             QRadioButton* r = pick(choices);
-            const QString what = describe(w, QStringLiteral("pick %1").arg(r->objectName()));
-            mouseClick(r);
-            return what;
+            return clickAndSay(w, r, QStringLiteral("pick"));
         }
         if (forward.isEmpty()) return describe(w, QStringLiteral("no way on"));
         QAbstractButton* b = pick(forward);
-        const QString what = describe(w, QStringLiteral("click %1").arg(b->objectName()));
-        mouseClick(b);
-        return what;
+        return clickAndSay(w, b, QStringLiteral("click"));
     }
 
     // Any enabled control on view, labels included; buttons that close or
@@ -261,9 +265,7 @@ private:
         if (targets.isEmpty()) return describe(w, QStringLiteral("nothing to click"));
         QWidget* c = pick(targets);
         if (!letThrough(w, c->objectName())) return sensibleStep();
-        const QString what = describe(w, QStringLiteral("click %1").arg(c->objectName()));
-        mouseClick(c);
-        return what;
+        return clickAndSay(w, c, QStringLiteral("click"));
     }
 
     // Opens a menu of the menu bar with the mouse and clicks one of its items.

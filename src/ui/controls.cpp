@@ -109,24 +109,26 @@ void RadioButton::paintEvent(QPaintEvent*)
     indicator.rect = indicatorRect(opt);
     p.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicator);
 
-    const QRect area = captionRect(opt);
-    caption_.draw(p, this, area, captionFlags(opt), text(), opt.palette, isEnabled(), QPalette::WindowText);
+    drawCaption(p, opt);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = p.fontMetrics().boundingRect(area, captionFlags(opt), text()).adjusted(-1, 0, 1, 0) & rect();
+        focus.rect =
+            p.fontMetrics().boundingRect(captionRect(opt), captionFlags(opt), text()).adjusted(-1, 0, 1, 0) & rect();
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
 
+void RadioButton::drawCaption(QPainter& p, const QStyleOptionButton& opt)
+{
+    caption_.draw(p, this, captionRect(opt), captionFlags(opt), text(), opt.palette, isEnabled(),
+                  QPalette::WindowText);
+}
+
 void RadioButton::prepareTextPicture()
 {
-    paintOffstage(this, [this](QPainter& p) {
-        const QStyleOptionButton opt = styleOption();
-        caption_.draw(p, this, captionRect(opt), captionFlags(opt), text(), opt.palette, isEnabled(),
-                      QPalette::WindowText);
-    });
+    paintOffstage(this, [this](QPainter& p) { drawCaption(p, styleOption()); });
 }
 
 // The whole rectangle answers the mouse, wrapped caption included.

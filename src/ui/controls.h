@@ -44,6 +44,7 @@ private:
     QRect indicatorRect(const QStyleOptionButton& opt) const;
     QRect captionRect(const QStyleOptionButton& opt) const;
     int captionFlags(const QStyleOptionButton& opt) const;
+    void drawCaption(QPainter& p, const QStyleOptionButton& opt);
     TextPicture caption_;
 };
 
