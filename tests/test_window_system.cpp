@@ -135,6 +135,24 @@ private slots:
         QVERIFY(windows->find("second")->isVisible());
     }
 
+    // A click may build the next window hidden (a reset sets controls of the
+    // first question): it gets its place on the display ahead all the same.
+    void aWindowBuiltHiddenByAClickIsMadeReadyWhenItMayComeNext()
+    {
+        Window* first = windows->show("first");
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QTRY_VERIFY(anyWindow("second"));
+        windows->show("second");
+        windows->close("second");
+        settle();
+
+        Window* hidden = windows->ensure("second");
+        QVERIFY(!hidden->testAttribute(Qt::WA_WState_Created));
+        QTRY_VERIFY(hidden->testAttribute(Qt::WA_WState_Created));
+        QVERIFY(!hidden->isVisible());
+        QCOMPARE(windows->windowNames(), (QStringList{"first", "second"}));
+    }
+
     void aWindowBuiltAheadNeitherKeepsTheProgramAliveNorOutlivesIt()
     {
         QVERIFY(QTest::qWaitForWindowExposed(windows->show("first")));

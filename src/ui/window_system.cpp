@@ -50,8 +50,10 @@ Window* WindowSystem::show(const QString& name)
 
 Window* WindowSystem::ensure(const QString& name)
 {
+    const bool existed = find(name);
     Window* w = findOrBuild(name);
     w->dress();
+    if (!existed) prepareIfNext(name);
     return w;
 }
 
@@ -99,6 +101,18 @@ void WindowSystem::prepareFollowers(Window* shown)
     if (!wanted_.empty()) preparing_.start();
 }
 
+// A window built hidden, because a click set one of its controls, is made
+// ready like one built ahead if a window on view may bring it up next.
+void WindowSystem::prepareIfNext(const QString& name)
+{
+    for (const auto& [openName, open] : windows_) {
+        if (!open || !open->hasBeenDrawn() || !open->isVisible() || !open->followers().contains(name)) continue;
+        for (Step step : {Step::Place, Step::DrawTexts}) wanted_.push_back({name, step});
+        preparing_.start();
+        return;
+    }
+}
+
 // One step of one window per turn of the event loop, so that a click never
 // waits long for the work ahead of it.
 void WindowSystem::prepareOne()
@@ -107,8 +121,8 @@ void WindowSystem::prepareOne()
         const auto [name, step] = wanted_.front();
         wanted_.pop_front();
         if (step == Step::Build && (find(name) || prepared_.count(name) || !factories_.count(name))) continue;
-        const auto ready = prepared_.find(name);
-        if (step != Step::Build && (ready == prepared_.end() || ready->second.isNull())) continue;
+        Window* ready = step == Step::Build ? nullptr : preparable(name);
+        if (step != Step::Build && !ready) continue;
         runHandler(QStringLiteral("preparing ") + name, [&] {
             switch (step) {
             case Step::Build: {
@@ -117,17 +131,15 @@ void WindowSystem::prepareOne()
                 w->dress();
                 break;
             }
-            case Step::Place: {
-                Window* w = ready->second.data();
-                w->ensurePolished();
+            case Step::Place:
+                ready->ensurePolished();
                 // Its own size first, so the native window is made at that
                 // size and showing it moves nothing on the display.
-                w->layout()->activate();
-                w->winId();
+                ready->layout()->activate();
+                ready->winId();
                 break;
-            }
             case Step::DrawTexts:
-                for (QWidget* c : ready->second->findChildren<QWidget*>())
+                for (QWidget* c : ready->findChildren<QWidget*>())
                     if (auto* text = dynamic_cast<DrawsTextPicture*>(c)) text->prepareTextPicture();
                 break;
             }
@@ -135,6 +147,15 @@ void WindowSystem::prepareOne()
         preparing_.start();
         return;
     }
+}
+
+// A window built ahead, or one the program built hidden because another
+// window set one of its controls and that has not been on screen yet.
+Window* WindowSystem::preparable(const QString& name) const
+{
+    if (const auto ready = prepared_.find(name); ready != prepared_.end()) return ready->second.data();
+    Window* w = find(name);
+    return w && !w->isVisible() && !w->hasBeenDrawn() ? w : nullptr;
 }
 
 bool WindowSystem::isPrepared(const Window* window) const

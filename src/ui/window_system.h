@@ -67,6 +67,8 @@ private:
     Window* build(const QString& name);
     void prepareFollowers(Window* shown);
     void prepareOne();
+    Window* preparable(const QString& name) const;
+    void prepareIfNext(const QString& name);
     void dropPrepared(const QStringList& keep);
     void forget(Window* window);
     void endIfNoWindowLeft();
