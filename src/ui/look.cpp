@@ -61,6 +61,12 @@ void setUpProcess()
     // one: its pixels reach the X server sooner through the connection itself
     // than through a shared memory segment set up afresh for each window.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+    // With the extended input of X, Qt asks the X server about every scrolling
+    // device whenever the pointer enters one of its windows, a round trip per
+    // device in the middle of nearly every click here, since each click brings
+    // a new window up under the pointer. The program has nothing to scroll,
+    // and touch and pen still arrive, as the pointer they move.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_XI2")) qputenv("QT_XCB_NO_XI2", "1");
 }
 
 }  // namespace ui
