@@ -1,7 +1,8 @@
 // Takes whole tests in the real program, as a user clicks through them, and
 // measures:
-//  - every click on a button that leads to another window, from the click to
-//    the moment the next window is exposed and painted;
+//  - every click on a button that leads to another window, from the button
+//    coming up (a click acts when the mouse button is released) to the moment
+//    the next window is exposed and painted;
 //  - the peak resident memory after the first whole test;
 //  - the live widgets and the resident memory after each whole test (start,
 //    answer all fifty, score, reset), which must not grow.
@@ -138,19 +139,23 @@ public:
         auto* button = qobject_cast<QAbstractButton*>(target(window, control));
         if (!button) fail(QStringLiteral("%1.%2 is no button").arg(window, control));
         aim(button);
+        pressDown(button);
         QEventLoop loop;
         QObject::connect(button, &QAbstractButton::clicked, &loop, &QEventLoop::quit);
-        QTimer::singleShot(0, &loop, [&] { press(button); });
+        QTimer::singleShot(0, &loop, [&] { release(button); });
         if (wait(loop) != 0) fail(QStringLiteral("%1.%2 did not take the click").arg(window, control));
         idle();
     }
 
-    // A click that brings up another window: timed from the button going
-    // down to that window painted on the screen. Returns the window's name.
+    // A click that brings up another window: timed from the button coming
+    // up, which is when a click acts, to that window painted on the screen.
+    // Returns the window's name.
     QString clickThrough(const QString& window, const QString& control)
     {
-        QWidget* c = target(window, control);
-        aim(c);
+        auto* button = qobject_cast<QAbstractButton*>(target(window, control));
+        if (!button) fail(QStringLiteral("%1.%2 is no button").arg(window, control));
+        aim(button);
+        pressDown(button);
         QEventLoop loop;
         double clickedAt = 0;
         newest_.clear();
@@ -159,7 +164,7 @@ public:
         app_.waiting = &loop;
         QTimer::singleShot(0, &loop, [&] {
             clickedAt = nowMs();
-            press(c);
+            release(button);
             if (app_.paintedAt >= 0) loop.quit();
         });
         if (wait(loop) != 0 || newest_.isEmpty())
@@ -214,12 +219,24 @@ private:
         idle(2);
     }
 
-    // The left button pressed and released in the middle of the control.
-    void press(QWidget* control)
+    // The left button goes down in the middle of the control, and the user
+    // holds it there until the button shows itself pressed.
+    void pressDown(QAbstractButton* button)
+    {
+        QEventLoop loop;
+        QObject::connect(button, &QAbstractButton::pressed, &loop, &QEventLoop::quit);
+        QTimer::singleShot(0, &loop, [&] { sendButton(button, true); });
+        if (wait(loop) != 0) fail(QStringLiteral("%1 did not go down").arg(button->objectName()));
+        idle(2);
+    }
+
+    void release(QAbstractButton* button) { sendButton(button, false); }
+
+    void sendButton(QWidget* control, bool down)
     {
         if (realInput()) {
-            xcb_test_fake_input(x11_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-            xcb_test_fake_input(x11_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_test_fake_input(x11_, down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE,
+                                0, 0, 0);
             xcb_flush(x11_);
             return;
         }
@@ -227,12 +244,9 @@ private:
         const QPoint local = control->rect().center();
         const QPointF inWindow = control->mapTo(window, local);
         const QPointF global = control->mapToGlobal(local);
-        QMouseEvent down(QEvent::MouseButtonPress, inWindow, inWindow, global, Qt::LeftButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(window->windowHandle(), &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, inWindow, inWindow, global, Qt::LeftButton, Qt::NoButton,
-                       Qt::NoModifier);
-        QApplication::sendEvent(window->windowHandle(), &up);
+        QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, inWindow, inWindow, global,
+                          Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window->windowHandle(), &event);
     }
 
     BenchApplication& app_;
