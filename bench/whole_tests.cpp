@@ -136,10 +136,7 @@ public:
     // A click that stays in its window (a choice, "Score", "Reset Test").
     void click(const QString& window, const QString& control)
     {
-        auto* button = qobject_cast<QAbstractButton*>(target(window, control));
-        if (!button) fail(QStringLiteral("%1.%2 is no button").arg(window, control));
-        aim(button);
-        pressDown(button);
+        QAbstractButton* button = pressDown(window, control);
         QEventLoop loop;
         QObject::connect(button, &QAbstractButton::clicked, &loop, &QEventLoop::quit);
         QTimer::singleShot(0, &loop, [&] { release(button); });
@@ -152,10 +149,7 @@ public:
     // Returns the window's name.
     QString clickThrough(const QString& window, const QString& control)
     {
-        auto* button = qobject_cast<QAbstractButton*>(target(window, control));
-        if (!button) fail(QStringLiteral("%1.%2 is no button").arg(window, control));
-        aim(button);
-        pressDown(button);
+        QAbstractButton* button = pressDown(window, control);
         QEventLoop loop;
         double clickedAt = 0;
         newest_.clear();
@@ -219,15 +213,20 @@ private:
         idle(2);
     }
 
-    // The left button goes down in the middle of the control, and the user
-    // holds it there until the button shows itself pressed.
-    void pressDown(QAbstractButton* button)
+    // The pointer comes to the button, the left button goes down in its
+    // middle, and the user holds it there until the button shows itself
+    // pressed.
+    QAbstractButton* pressDown(const QString& window, const QString& control)
     {
+        auto* button = qobject_cast<QAbstractButton*>(target(window, control));
+        if (!button) fail(QStringLiteral("%1.%2 is no button").arg(window, control));
+        aim(button);
         QEventLoop loop;
         QObject::connect(button, &QAbstractButton::pressed, &loop, &QEventLoop::quit);
         QTimer::singleShot(0, &loop, [&] { sendButton(button, true); });
-        if (wait(loop) != 0) fail(QStringLiteral("%1 did not go down").arg(button->objectName()));
+        if (wait(loop) != 0) fail(QStringLiteral("%1.%2 did not go down").arg(window, control));
         idle(2);
+        return button;
     }
 
     void release(QAbstractButton* button) { sendButton(button, false); }

@@ -95,8 +95,7 @@ Window* WindowSystem::build(const QString& name)
 void WindowSystem::prepareFollowers(Window* shown)
 {
     wanted_.clear();
-    for (const QString& name : shown->followers())
-        for (Step step : {Step::Build, Step::Place, Step::DrawTexts}) wanted_.push_back({name, step});
+    for (const QString& name : shown->followers()) want(name);
     dropPrepared(shown->followers());
     if (!wanted_.empty()) preparing_.start();
 }
@@ -107,10 +106,16 @@ void WindowSystem::prepareIfNext(const QString& name)
 {
     for (const auto& [openName, open] : windows_) {
         if (!open || !open->hasBeenDrawn() || !open->isVisible() || !open->followers().contains(name)) continue;
-        for (Step step : {Step::Place, Step::DrawTexts}) wanted_.push_back({name, step});
+        want(name);
         preparing_.start();
         return;
     }
+}
+
+// The steps that make a window ready; those already done are passed over.
+void WindowSystem::want(const QString& name)
+{
+    for (Step step : {Step::Build, Step::Place, Step::DrawTexts}) wanted_.push_back({name, step});
 }
 
 // One step of one window per turn of the event loop, so that a click never
@@ -121,7 +126,7 @@ void WindowSystem::prepareOne()
         const auto [name, step] = wanted_.front();
         wanted_.pop_front();
         if (step == Step::Build && (find(name) || prepared_.count(name) || !factories_.count(name))) continue;
-        Window* ready = step == Step::Build ? nullptr : preparable(name);
+        Window* ready = preparable(name);
         if (step != Step::Build && !ready) continue;
         runHandler(QStringLiteral("preparing ") + name, [&] {
             switch (step) {

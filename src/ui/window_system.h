@@ -69,6 +69,7 @@ private:
     void prepareOne();
     Window* preparable(const QString& name) const;
     void prepareIfNext(const QString& name);
+    void want(const QString& name);
     void dropPrepared(const QStringList& keep);
     void forget(Window* window);
     void endIfNoWindowLeft();
