@@ -7,7 +7,15 @@
 int main(int argc, char* argv[])
 {
     ui::setUpProcess();
-    QApplication application(argc, argv);
+    // The program reads no command line, not even the toolkit's own options
+    // (-reverse, -style, -platform and the like): however it is started, it
+    // shows the same windows. The desktop's settings for Qt still reach it,
+    // through the environment.
+    char fallbackName[] = "snelk-test";
+    char* toolkitArguments[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    int toolkitArgumentCount = 1;
+    QApplication application(toolkitArgumentCount, toolkitArguments);
+    ui::takeBackProcessSwitches();
     // The program itself decides when it ends: hidden windows keep it alive.
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the windows to the installed menu entry and icon.
