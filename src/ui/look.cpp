@@ -1,11 +1,14 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QList>
 #include <QIcon>
 #include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+
+#include <utility>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -15,6 +18,20 @@
 
 namespace ui {
 namespace {
+
+// The variables setUpProcess() set, as opposed to those the user did.
+QList<const char*>& switchesSet()
+{
+    static QList<const char*> names;
+    return names;
+}
+
+void setForTheToolkit(const char* name)
+{
+    if (qEnvironmentVariableIsSet(name)) return;  // the user's own choice stands
+    qputenv(name, "1");
+    switchesSet().append(name);
+}
 
 // Fusion, but without the picture of the menu bar's overflow button: the
 // menus always fit, so it never shows, and it is the one picture Qt would
@@ -60,13 +77,18 @@ void setUpProcess()
     // Every window of the program is small, and a click often brings up a new
     // one: its pixels reach the X server sooner through the connection itself
     // than through a shared memory segment set up afresh for each window.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+    setForTheToolkit("QT_XCB_NO_MITSHM");
     // With the extended input of X, Qt asks the X server about every scrolling
     // device whenever the pointer enters one of its windows, a round trip per
     // device in the middle of nearly every click here, since each click brings
     // a new window up under the pointer. The program has nothing to scroll,
     // and touch and pen still arrive, as the pointer they move.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_XI2")) qputenv("QT_XCB_NO_XI2", "1");
+    setForTheToolkit("QT_XCB_NO_XI2");
+}
+
+void takeBackProcessSwitches()
+{
+    for (const char* name : std::exchange(switchesSet(), {})) qunsetenv(name);
 }
 
 }  // namespace ui
