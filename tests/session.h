@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 #include <functional>
 #include <utility>
@@ -98,6 +99,42 @@ struct BasicSession {
         QWidget* target = w->focusWidget() ? w->focusWidget() : w;
         QTest::keyClick(target, Qt::Key(key), modifiers);
         settle();
+    }
+
+    // A key going down or up as the window system delivers it: to the window
+    // the user is looking at, stamped with the time (in milliseconds) it
+    // happened at. A press first asks whether it is an access key, as a real
+    // one does.
+    void keyEvent(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, ulong at, bool autoRepeat = false)
+    {
+        ui::Window* w = window(newest());
+        if (!w) return;  // the program has ended
+        activate(w);
+        QWindow* target = w->windowHandle();
+        if (type == QEvent::KeyPress && qt_sendShortcutOverrideEvent(target, at, key, modifiers, {}, autoRepeat)) {
+            settle();
+            return;
+        }
+        QKeyEvent event(type, key, modifiers, {}, autoRepeat);
+        event.setTimestamp(at);
+        QCoreApplication::sendEvent(target, &event);
+        settle();
+    }
+
+    // The key held down from `at` for a second: its repeats come every 40 ms,
+    // some marked as repeats and some, as a busy X server sends them, as a
+    // release and a fresh press at one time. Returns when it was let go.
+    ulong holdKey(int key, Qt::KeyboardModifiers modifiers, ulong at)
+    {
+        keyEvent(QEvent::KeyPress, key, modifiers, at);
+        for (int i = 1; i <= 25; ++i) {
+            at += 40;
+            const bool marked = i % 3 != 0;
+            keyEvent(QEvent::KeyRelease, key, modifiers, at, marked);
+            keyEvent(QEvent::KeyPress, key, modifiers, at, marked);
+        }
+        keyEvent(QEvent::KeyRelease, key, modifiers, at += 40);
+        return at;
     }
 
     static void activate(QWidget* w)

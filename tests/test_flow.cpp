@@ -247,6 +247,19 @@ private slots:
         QVERIFY(!s->exists("a22a"));
     }
 
+    // Alt+T held on question 25 answers it, True and right; the next screen
+    // comes up under the held key and stays unanswered.
+    void aHeldAccessKeyAnswersOneQuestion()
+    {
+        s->openMainWindow();
+        s->windows().show(quiz::screenName(25));
+        s->holdKey(Qt::Key_T, Qt::AltModifier, 5000);
+        QVERIFY(s->onView(quiz::screenName(26)));
+        QCOMPARE(s->text("Test", "right"), "1");
+        QCOMPARE(s->text("Test", "wrong"), "0");
+        QCOMPARE(s->platform.beeps, 1);
+    }
+
     void escapeDoesNothingOnAQuestionScreen()
     {
         s->startTest();

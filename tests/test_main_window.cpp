@@ -44,6 +44,22 @@ private slots:
         QVERIFY(!s->ended());
     }
 
+    // Held down, the key opens the main window and goes no further, though
+    // the main window comes up with the focus on "Quit"; let go and pressed
+    // again, it presses "Quit".
+    void aKeyHeldOnTheWelcomeScreenPressesOnce()
+    {
+        QFETCH(int, key);
+        s->program.start();
+        const ulong letGo = s->holdKey(key, Qt::NoModifier, 1000);
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+        QVERIFY(!s->ended());
+        s->keyEvent(QEvent::KeyPress, key, Qt::NoModifier, letGo + 300);
+        s->keyEvent(QEvent::KeyRelease, key, Qt::NoModifier, letGo + 400);
+        QVERIFY(s->ended());
+    }
+    void aKeyHeldOnTheWelcomeScreenPressesOnce_data() { enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow_data(); }
+
     void closingTheWelcomeScreenEndsTheProgram()
     {
         s->program.start();

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "held_keys.h"
 #include "window.h"
 
 namespace ui {
@@ -75,6 +76,7 @@ private:
     void endIfNoWindowLeft();
 
     Platform& platform_;
+    HeldKeys heldKeys_;  // for every window: a held key presses once
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<Window>> windows_;
     std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
