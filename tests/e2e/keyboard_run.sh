@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A whole test taken at the keyboard alone, with real keystrokes typed into
 # whichever window has the focus, on a private X server with a window manager:
-# the welcome screen, the difficulty dialog (Very Easy, chosen with Tab, the
+# the welcome screen (with Enter held down), the difficulty dialog (Very Easy, chosen with Tab, the
 # arrows and Space), fifty questions answered with a mix of right and wrong
-# answers, the score, a reset, the about screen and Quit. At every step the
+# answers (one with its access key held down), the score, a reset, the about
+# screen and Quit. The program is started with the toolkit's own options,
+# which it must ignore: it looks exactly as when started without them. At every step the
 # window that should have come up must be on view and hold the focus, by its
 # title, and at the end the program must exit with status 0, its bell's
 # helper with it.
@@ -16,7 +18,7 @@ artifacts=$3
 
 source "$(dirname "$0")/desktop.sh"
 e2e_begin keyboard "$artifacts" 300
-e2e_need Xvfb openbox xdotool xprop dbus-daemon "$program" "$answer_key"
+e2e_need Xvfb openbox xdotool xprop dbus-daemon import compare "$program" "$answer_key"
 e2e_start_desktop
 
 main_title="The Snelk Test"
@@ -68,6 +70,23 @@ expect_on_view()
 
 # Keys typed into the focused window, as the keyboard sends them.
 type_keys() { xdotool key --delay 60 "$@"; }
+
+# Keys held down for a while, long enough for the keyboard to repeat them.
+hold_keys()
+{
+    local seconds=$1
+    shift
+    xdotool keydown "$@"
+    sleep "$seconds"
+    xdotool keyup "$@"
+}
+
+# A picture of the window's content, once it has settled.
+picture_of()
+{
+    sleep 1
+    import -display "$DISPLAY" -window "$1" "$2"
+}
 
 # Once a dialog's OK is pressed, the window it leads to comes up instead.
 confirm()
@@ -135,15 +154,29 @@ wrong_choice()
 
 # --- The run -------------------------------------------------------------------
 
-e2e_spawn program_pid "$program"
+e2e_note "the welcome screen as it looks when started plainly"
+e2e_spawn plain_pid "$program"
+expect_focus "$main_title"
+picture_of "$window" "$E2E_TMP/plain.png"
+kill "$plain_pid"
+wait "$plain_pid" 2>/dev/null || true
+expect_on_view
 
-e2e_note "welcome screen: Enter on its OK"
+e2e_note "started with the toolkit's options, which change nothing"
+e2e_spawn program_pid "$program" -reverse -style windows -qwindowtitle Mirrored -platform offscreen
 expect_focus "$main_title"
 welcome=$window
 expect_on_view "$main_title"
-type_keys Return
+picture_of "$welcome" "$E2E_TMP/options.png"
+differing=$(compare -metric AE "$E2E_TMP/plain.png" "$E2E_TMP/options.png" null: 2>&1) || true
+[ "$differing" = 0 ] || e2e_fail "with the toolkit's options the welcome screen differs in $differing pixels"
+
+e2e_note "welcome screen: Enter held down for two seconds presses its OK once"
+hold_keys 2 Return
 expect_focus "$main_title" "$welcome"
 main=$window
+sleep 0.5
+e2e_alive "$program_pid" || e2e_fail "the held Enter went on to end the program"
 expect_on_view "$main_title"
 
 e2e_note "difficulty: Very Easy with Tab, arrows and Space, then OK"
@@ -174,6 +207,10 @@ for n in $(seq 1 50); do
         [ $right = yes ] || { [ "$say_true" = true ] && say_true=false || say_true=true; }
         if [ "$n" -eq 21 ] && [ "$say_true" = false ]; then
             type_keys Return  # the first statement offers "False" with the focus
+        elif [ "$say_true" = true ] && [ "$n" -eq 25 ]; then
+            # Held down, the access key answers this question only: the
+            # next one comes up under it and waits for its own answer.
+            hold_keys 1.5 alt+t
         elif [ "$say_true" = true ]; then
             type_keys alt+t
         else
