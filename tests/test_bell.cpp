@@ -10,6 +10,7 @@
 
 #include <cerrno>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,7 +22,13 @@ namespace {
 struct ListeningPlatform : ui::QtPlatform {
     using QtPlatform::QtPlatform;
     int windowSystemBeeps = 0;
-    void windowSystemBeep() override { ++windowSystemBeeps; }
+    QList<qint64> beepedAt;  // milliseconds since the platform was made
+    void windowSystemBeep() override
+    {
+        ++windowSystemBeeps;
+        beepedAt << clock.elapsed();
+    }
+    QElapsedTimer clock = [] { QElapsedTimer c; c.start(); return c; }();
 };
 
 using BellSession = BasicSession<ListeningPlatform>;
@@ -150,6 +157,18 @@ private slots:
         for (qint64 pid : pids) QVERIFY2(state(pid) != 'Z', "a helper was left unreaped");
         s.reset();
         for (qint64 pid : pids) QVERIFY2(gone(pid), "a helper outlived the program");
+    }
+
+    // Question 18 rings twice. Where no sound service hears it, the window
+    // system beeps twice, far enough apart to be heard as two.
+    void question18BeepsTwiceWhereNoSoundServiceHears()
+    {
+        s = std::make_unique<BellSession>(helper("unheard", script("while read -r request; do printf n; done\n")));
+        s->openMainWindow();
+        s->windows().show(quiz::screenName(18));
+        s->answerChoice(18, s->rightSlot(18));
+        QTRY_COMPARE(s->platform.windowSystemBeeps, 2);
+        QVERIFY2(s->platform.beepedAt[1] - s->platform.beepedAt[0] >= 250, "the two beeps ran into one");
     }
 
     void theProgramEndsWithoutWaitingOnItsHelper_data()

@@ -1,11 +1,12 @@
 // The real program on the real platform: a player gets through the welcome
-// screen, starts the test and answers question 1, rightly or wrongly. The
+// screen, starts the test and answers question 1 (or, given its number,
+// another multiple-choice question, skipping there), rightly or wrongly. The
 // program then keeps running, so that a bell it asked for can reach the sound
 // service, for the seconds given or, given "stdin", until its standard input
 // is closed; then it ends normally. Like the program, it looks for the bell's
 // helper beside itself: test_sound.sh runs it from an installed tree.
 //
-//     snelk-sound-check right|wrong [SECONDS|stdin]
+//     snelk-sound-check right|wrong [SECONDS|stdin] [QUESTION]
 //
 // It prints the score the main window shows after the answer.
 
@@ -62,11 +63,16 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const bool answerRightly = argc > 1 && std::strcmp(argv[1], "right") == 0;
     if (argc < 2 || (!answerRightly && std::strcmp(argv[1], "wrong") != 0)) {
-        std::fprintf(stderr, "usage: %s right|wrong [seconds]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s right|wrong [seconds|stdin] [question]\n", argv[0]);
         return 2;
     }
     const bool untilStdinCloses = argc > 2 && std::strcmp(argv[2], "stdin") == 0;
     const double seconds = argc > 2 && !untilStdinCloses ? std::atof(argv[2]) : 1.0;
+    const int number = argc > 3 ? std::atoi(argv[3]) : 1;
+    if (number < 1 || number > quiz::kLastMultipleChoice) {
+        std::fprintf(stderr, "%s: question %s has no choices\n", argv[0], argv[3]);
+        return 2;
+    }
 
     quietOffscreenNotes();
     ui::installLook();
@@ -77,16 +83,22 @@ int main(int argc, char* argv[])
     click(control(windows, "start", "OKButton"));
     click(control(windows, "Test", "start"));
 
-    // The right option of question 1, or the first enabled one that is not.
-    const QString q1 = quiz::screenName(1);
-    const int rightIndex = quiz::slotIndex(*quiz::answerSlot(1));
+    const QString screen = quiz::screenName(number);
+    if (number != 1) {
+        windows.show(screen);
+        windows.close(quiz::screenName(1));
+    }
+
+    // The right option, or the first enabled one that is not.
+    const int rightIndex = quiz::slotIndex(*quiz::answerSlot(number));
     QRadioButton* choice = nullptr;
     for (int i = 0; i < 4 && !choice; ++i) {
-        auto* option = static_cast<QRadioButton*>(control(windows, q1, QStringLiteral("Option%1").arg(i + 1)));
+        auto* option = static_cast<QRadioButton*>(control(windows, screen, QStringLiteral("Option%1").arg(i + 1)));
         if ((i == rightIndex) == answerRightly && option->isEnabled()) choice = option;
     }
     click(choice);
-    click(control(windows, q1, "next"));
+    const std::string_view next = quiz::kChoiceScreens[number - 1].next;
+    click(control(windows, screen, QString::fromLatin1(next.data(), qsizetype(next.size()))));
 
     const auto score = [&](const char* name) {
         return static_cast<QLabel*>(control(windows, "Test", name))->text();

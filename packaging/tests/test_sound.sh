@@ -71,7 +71,7 @@ echo "== A private sound server"
 socket=$XDG_RUNTIME_DIR/pulse-native
 log=$scratch/pulse.log
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=false --disable-shm=yes \
-    --log-target=stderr --log-level=info \
+    --log-target=stderr --log-level=info --log-time=yes \
     --load="module-null-sink sink_name=snelk_test_sink" \
     --load="module-native-protocol-unix socket=$socket auth-anonymous=1" \
     >"$log" 2>&1 &
@@ -116,6 +116,27 @@ grep -q 'media.filename = ".*/sounds/freedesktop/stereo/bell.oga"' "$log" ||
     fail "the bell does not come from the freedesktop sound theme"
 grep -q 'application.process.binary = "snelk-bell"' "$log" || fail "the bell was not played by the helper"
 if sound_complaints "$scratch/right.err"; then fail "the program complained about the sound"; fi
+
+echo "-- Question 18 answered right: two bells, one after the other"
+before=$(streams)
+mkfifo "$scratch/hold18"
+timeout 60 "$check" right stdin 18 <"$scratch/hold18" >"$scratch/right18.out" 2>"$scratch/right18.err" &
+program=$!
+exec 3>"$scratch/hold18"
+for _ in $(seq 200); do [ "$(streams)" -ge $((before + 2)) ] && break; sleep 0.1; done
+sleep 1
+exec 3>&-
+wait "$program"
+[ "$(cat "$scratch/right18.out")" = "right 1 wrong 0" ] || fail "question 18: the score reads '$(cat "$scratch/right18.out")'"
+[ "$(streams)" -eq $((before + 2)) ] || fail "question 18: expected two sounds, the server had $(($(streams) - before))"
+# Each line of the server's log starts with its time: "(  12.345|   0.001)".
+at() { sed -n "s/^( *\([0-9.]*\)|.*sink-input.c: $1 input \([0-9]*\) .*/\2 \1/p" "$log"; }
+second=$(at Created | tail -n 1)
+first=$(at Created | tail -n 2 | head -n 1)
+first_ended=$(at Freeing | awk -v id="${first%% *}" '$1 == id {print $2}')
+echo "question 18: the first bell played from ${first#* } s to ${first_ended:-never} s, the second started at ${second#* } s"
+awk -v start="${second#* }" -v end="$first_ended" 'BEGIN {exit !(end != "" && start >= end)}' ||
+    fail "question 18: the second bell started at ${second#* } s, before the first ended (${first_ended:-never})"
 
 echo "-- A wrong answer"
 before=$(streams)

@@ -14,7 +14,10 @@
 #include <canberra.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <csignal>
+#include <cstdint>
+#include <mutex>
 
 #include "bell/protocol.h"
 
@@ -55,12 +58,29 @@ public:
                                     CA_PROP_APPLICATION_ICON_NAME, "org.example.SnelkTest",
                                     nullptr);
         }
-        // Playing returns once the sound service has the sound; it plays on without us.
-        const int result = ca_context_play(context_, 0,
-                                           CA_PROP_EVENT_ID, "bell",
-                                           CA_PROP_EVENT_DESCRIPTION, "Bell",
-                                           nullptr);
-        if (result == CA_SUCCESS) return true;
+        // The answer waits until the bell has finished, so that the next ring
+        // (question 18 rings twice) is heard after this one, not over it.
+        ca_proplist* sound = nullptr;
+        ca_proplist_create(&sound);
+        ca_proplist_sets(sound, CA_PROP_EVENT_ID, "bell");
+        ca_proplist_sets(sound, CA_PROP_EVENT_DESCRIPTION, "Bell");
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = false;
+        }
+        const int result = ca_context_play_full(context_, kBellId, sound, &Bell::whenFinished, this);
+        ca_proplist_destroy(sound);
+        if (result == CA_SUCCESS) {
+            std::unique_lock lock(mutex_);
+            if (!played_.wait_for(lock, kLongestBell, [this] { return finished_; })) {
+                lock.unlock();
+                // Cut short, it still counts as heard; cancelling calls back.
+                ca_context_cancel(context_, kBellId);
+                lock.lock();
+                played_.wait(lock, [this] { return finished_; });
+            }
+            if (outcome_ == CA_SUCCESS || outcome_ == CA_ERROR_CANCELED) return true;
+        }
         ca_context_destroy(context_);
         context_ = nullptr;
         quietUntil_ = std::chrono::steady_clock::now() + bell::kRetryAfter;
@@ -68,7 +88,28 @@ public:
     }
 
 private:
+    static constexpr uint32_t kBellId = 1;
+    // Longer than any bell of a sound theme; one still playing then is cut short.
+    static constexpr std::chrono::seconds kLongestBell{3};
+
+    // Called by libcanberra's own thread when the bell has played, failed or
+    // been cancelled.
+    static void whenFinished(ca_context*, uint32_t, int outcome, void* bell)
+    {
+        auto* self = static_cast<Bell*>(bell);
+        {
+            std::lock_guard lock(self->mutex_);
+            self->finished_ = true;
+            self->outcome_ = outcome;
+        }
+        self->played_.notify_one();
+    }
+
     ca_context* context_ = nullptr;
+    std::mutex mutex_;
+    std::condition_variable played_;
+    bool finished_ = false;
+    int outcome_ = CA_SUCCESS;
     std::chrono::steady_clock::time_point quietUntil_{};
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -29,7 +30,11 @@ protected:
     virtual void windowSystemBeep();
 
 private:
+    void standInForARing();
+
     QString bellHelper_;
+    QElapsedTimer clock_;
+    qint64 nextStandIn_ = 0;  // on clock_, when the next stand-in beep may sound
     QObject standIns_;  // receives those beeps; any still due go with it
     std::unique_ptr<CanberraBell> bell_;  // made by the first beep
 };
