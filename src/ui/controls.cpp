@@ -1,34 +1,44 @@
 #include "controls.h"
 
-#include <QApplication>
 #include <QMouseEvent>
-#include <QShortcutEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyleOptionButton>
-#include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QTextLayout>
 
 namespace ui {
 namespace {
 
-int mnemonicFlags(const QWidget* w, const QStyleOption& opt)
+// The caption with a line break wherever Qt's word wrapping breaks it within
+// `width` pixels. An access key's "&" counts for nothing and stays with its
+// letter.
+QString inLines(const QString& caption, const QFont& font, int width)
 {
-    return w->style()->styleHint(QStyle::SH_UnderlineShortcut, &opt, w) ? Qt::TextShowMnemonic
-                                                                       : Qt::TextHideMnemonic;
-}
-
-// Draws with the application's own palette object wherever the control has
-// no colours of its own. Every widget holds a private copy of the palette, and
-// the style keys its cache of drawn bevels by that copy, so without this the
-// cache would never serve a second button and would fill up with pictures of
-// buttons long closed.
-void useSharedPalette(const QWidget* w, QStyleOption& opt)
-{
-    if (w->testAttribute(Qt::WA_SetPalette)) return;
-    QPalette shared = QApplication::palette(w);
-    if (!(shared == opt.palette)) return;
-    shared.setCurrentColorGroup(opt.palette.currentColorGroup());
-    opt.palette = shared;
+    QString shown;
+    QList<qsizetype> from;  // where each shown character is in the caption
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size()) break;
+        shown += caption[i];
+        from << i;
+    }
+    QTextLayout layout(shown, font);
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrapping);
+    layout.beginLayout();
+    QString lines;
+    qsizetype done = 0;  // in the caption
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        const qsizetype end = line.textStart() + line.textLength();
+        const qsizetype upTo = end < from.size() ? from[end] : caption.size();
+        if (!lines.isEmpty()) lines += QLatin1Char('\n');
+        lines += caption.mid(done, upTo - done).trimmed();
+        done = upTo;
+    }
+    layout.endLayout();
+    return lines;
 }
 
 }  // namespace
@@ -47,123 +57,30 @@ bool PushButton::event(QEvent* event)
     return QPushButton::event(event);
 }
 
-QStyleOptionButton PushButton::styleOption() const
-{
-    QStyleOptionButton opt;
-    initStyleOption(&opt);
-    useSharedPalette(this, opt);
-    return opt;
-}
-
-void PushButton::drawCaption(QPainter& p, const QStyleOptionButton& opt)
-{
-    const QRect r = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
-    caption_.draw(p, this, r, Qt::AlignCenter | Qt::TextWordWrap | mnemonicFlags(this, opt), opt.text,
-                  opt.palette, isEnabled(), QPalette::ButtonText);
-}
-
+// As QPushButton and QRadioButton paint themselves, with the caption broken
+// into the lines that fit the button, since the style draws it on one line.
 void PushButton::paintEvent(QPaintEvent*)
 {
     QStylePainter p(this);
-    QStyleOptionButton opt = styleOption();
-    QStyleOptionButton bevel = opt;
-    bevel.text.clear();
-    p.drawControl(QStyle::CE_PushButton, bevel);
-    drawCaption(p, opt);
-}
-
-void PushButton::prepareTextPicture()
-{
-    paintOffstage(this, [this](QPainter& p) { drawCaption(p, styleOption()); });
-}
-
-QStyleOptionButton RadioButton::styleOption() const
-{
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    useSharedPalette(this, opt);
-    return opt;
-}
-
-QRect RadioButton::indicatorRect(const QStyleOptionButton& opt) const
-{
-    return style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, this);
-}
-
-int RadioButton::captionFlags(const QStyleOptionButton& opt) const
-{
-    return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | mnemonicFlags(this, opt);
-}
-
-QRect RadioButton::captionRect(const QStyleOptionButton& opt) const
-{
-    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &opt, this);
-    return rect().adjusted(indicatorRect(opt).right() + 1 + gap, 0, 0, 0);
+    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    opt.text = inLines(opt.text, font(), room.width());
+    p.drawControl(QStyle::CE_PushButton, opt);
 }
 
 void RadioButton::paintEvent(QPaintEvent*)
 {
     QStylePainter p(this);
-    const QStyleOptionButton opt = styleOption();
-    QStyleOptionButton indicator = opt;
-    indicator.rect = indicatorRect(opt);
-    p.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicator);
-
-    drawCaption(p, opt);
-
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect =
-            p.fontMetrics().boundingRect(captionRect(opt), captionFlags(opt), text()).adjusted(-1, 0, 1, 0) & rect();
-        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-    }
-}
-
-void RadioButton::drawCaption(QPainter& p, const QStyleOptionButton& opt)
-{
-    caption_.draw(p, this, captionRect(opt), captionFlags(opt), text(), opt.palette, isEnabled(),
-                  QPalette::WindowText);
-}
-
-void RadioButton::prepareTextPicture()
-{
-    paintOffstage(this, [this](QPainter& p) { drawCaption(p, styleOption()); });
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect room = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
+    opt.text = inLines(opt.text, font(), room.width());
+    p.drawControl(QStyle::CE_RadioButton, opt);
 }
 
 // The whole rectangle answers the mouse, wrapped caption included.
 bool RadioButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }
-
-bool ClickableLabel::isPlainText() const
-{
-    return pixmap().isNull() && textFormat() == Qt::PlainText && !buddy() && !margin() && indent() <= 0;
-}
-
-// Plain text as QLabel draws it, through a picture of the text.
-void ClickableLabel::drawText(QPainter& p)
-{
-    QStyleOption opt;
-    opt.initFrom(this);
-    int flags = QStyle::visualAlignment(layoutDirection(), alignment());
-    if (wordWrap()) flags |= Qt::TextWordWrap;
-    text_.draw(p, this, contentsRect(), flags, text(), opt.palette, isEnabled(), foregroundRole());
-}
-
-void ClickableLabel::paintEvent(QPaintEvent* event)
-{
-    if (!isPlainText()) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    QPainter p(this);
-    drawFrame(&p);
-    drawText(p);
-}
-
-void ClickableLabel::prepareTextPicture()
-{
-    if (isPlainText()) paintOffstage(this, [this](QPainter& p) { drawText(p); });
-}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 {

@@ -1,58 +1,39 @@
 #pragma once
-// The few widgets the designs need beyond Qt's own: buttons whose captions
-// wrap onto several lines, as the designed rectangles expect, a label that
-// can be clicked, and the client area of a window.
+// The few widgets the designs need beyond Qt's own: buttons and choices whose
+// captions wrap onto several lines, as the designed rectangles expect, a
+// label that can be clicked, and the client area of a window.
 
 #include <QLabel>
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-
-#include "text_picture.h"
 
 namespace ui {
 
-class PushButton : public QPushButton, public DrawsTextPicture {
+class PushButton : public QPushButton {
     Q_OBJECT
 public:
     using QPushButton::QPushButton;
-    void prepareTextPicture() override;
 
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QStyleOptionButton styleOption() const;
-    void drawCaption(QPainter& p, const QStyleOptionButton& opt);
-    TextPicture caption_;
 };
 
-class RadioButton : public QRadioButton, public DrawsTextPicture {
+class RadioButton : public QRadioButton {
     Q_OBJECT
 public:
     using QRadioButton::QRadioButton;
-    void prepareTextPicture() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
-
-private:
-    QStyleOptionButton styleOption() const;
-    QRect indicatorRect(const QStyleOptionButton& opt) const;
-    QRect captionRect(const QStyleOptionButton& opt) const;
-    int captionFlags(const QStyleOptionButton& opt) const;
-    void drawCaption(QPainter& p, const QStyleOptionButton& opt);
-    TextPicture caption_;
 };
 
-class ClickableLabel : public QLabel, public DrawsTextPicture {
+class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
-    void prepareTextPicture() override;
 
     // Whether anything answers the label's clicks: only then is it a link.
     bool isClickable() const { return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked)); }
@@ -63,13 +44,7 @@ signals:
     void clicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool isPlainText() const;
-    void drawText(QPainter& p);
-    TextPicture text_;
 };
 
 // Paints an optional coloured band across its top.

@@ -6,7 +6,6 @@
 #include <QLayout>
 
 #include "platform.h"
-#include "text_picture.h"
 
 namespace ui {
 
@@ -115,7 +114,7 @@ void WindowSystem::prepareIfNext(const QString& name)
 // The steps that make a window ready; those already done are passed over.
 void WindowSystem::want(const QString& name)
 {
-    for (Step step : {Step::Build, Step::Place, Step::DrawTexts}) wanted_.push_back({name, step});
+    for (Step step : {Step::Build, Step::Place}) wanted_.push_back({name, step});
 }
 
 // One step of one window per turn of the event loop, so that a click never
@@ -142,10 +141,6 @@ void WindowSystem::prepareOne()
                 // size and showing it moves nothing on the display.
                 ready->layout()->activate();
                 ready->winId();
-                break;
-            case Step::DrawTexts:
-                for (QWidget* c : ready->findChildren<QWidget*>())
-                    if (auto* text = dynamic_cast<DrawsTextPicture*>(c)) text->prepareTextPicture();
                 break;
             }
         });

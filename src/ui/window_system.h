@@ -80,7 +80,7 @@ private:
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<Window>> windows_;
     std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
-    enum class Step { Build, Place, DrawTexts };
+    enum class Step { Build, Place };
     std::deque<std::pair<QString, Step>> wanted_;
     QTimer preparing_;
     bool ended_ = false;
