@@ -6,6 +6,7 @@
 
 #include "quiz/score_board.h"
 #include "session.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -228,8 +229,8 @@ private slots:
         s->windows().show("a16");
         s->settle();  // on screen
         QCOMPARE(s->window("a16")->windowTitle(), "Dialog Caption");
-        auto* picture = s->control<QLabel>("a16", "Image1");
-        QCOMPARE(picture->pixmap().size(), QSize(102, 76));
+        auto* picture = s->control<ui::Picture>("a16", "Image1");
+        QCOMPARE(picture->naturalSize(), QSize(102, 76));
         QCOMPARE(picture->size(), QSize(102, 76));
         QCOMPARE(picture->toolTip(), "Two cupped hands lifting a snelk from underneath.");
         QCOMPARE(s->focused("a16"), "OKButton");

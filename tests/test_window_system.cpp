@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/recording_platform.h"
 #include "ui/window_system.h"
@@ -22,6 +23,13 @@ constexpr WindowSpec kFirst{.name = "first", .caption = "First", .width = 3000, 
                             .controls = kControls};
 constexpr WindowSpec kSecond{.name = "second", .caption = "Second", .width = 3000, .height = 1500,
                              .controls = kControls};
+
+constexpr ControlSpec kPictured[] = {
+    {.name = "Image1", .kind = Kind::Image, .rect = {120, 120, 1530, 1140}, .picture = ":/pictures/q16-lifting.png",
+     .fit = Fit::Natural},
+};
+constexpr WindowSpec kPicture{.name = "picture", .caption = "Picture", .width = 3000, .height = 1500,
+                              .controls = kPictured};
 
 // A top-level window of that name, whether the registry knows it or not.
 Window* anyWindow(const QString& name)
@@ -115,6 +123,19 @@ private slots:
 
     // While a window is on view, the one its click brings up is built ahead,
     // out of sight and outside the program's windows until it is shown.
+    // A picture is drawn from the version made for the screen's scale: the
+    // 2x version on a screen at 200% (this suite runs at 100% and at 200%).
+    void aPictureIsDrawnFromTheVersionForTheScreen()
+    {
+        windows->define("picture", [] { return new Window(kPicture); });
+        auto* picture = windows->show("picture")->control<Picture>("Image1");
+        const bool sharp = picture->devicePixelRatioF() >= 2;
+        const QImage made = QImage(sharp ? ":/pictures/q16-lifting@2x.png" : ":/pictures/q16-lifting.png")
+                                .convertToFormat(QImage::Format_RGB32);
+        const QImage drawn = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(drawn.copy(QRect(QPoint(), made.size())), made);
+    }
+
     void theNextWindowIsBuiltAheadOutOfSight()
     {
         int secondBuilt = 0;

@@ -47,10 +47,15 @@ picture welcome 122 164
 picture tarnwick 117 104
 picture about 124 80
 
-# The question 16 picture is shown at its natural size only, as a 256-colour palette image.
-raster "$art/q16-lifting.svg" 102 76
-convert "$work/raw.png" -background '#F4EFE4' -alpha remove -alpha off +dither -colors 256 \
-    "${png_opts[@]}" "PNG8:$pictures/q16-lifting.png"
+# The question 16 picture is shown at its natural size only, as a 256-colour
+# palette image: 102 by 76 pixels, and twice that for high-DPI screens.
+palette_picture() {
+    raster "$art/$1.svg" "$2" "$3"
+    convert "$work/raw.png" -background '#F4EFE4' -alpha remove -alpha off +dither -colors 256 \
+        "${png_opts[@]}" "PNG8:$4"
+}
+palette_picture q16-lifting 102 76 "$pictures/q16-lifting.png"
+palette_picture q16-lifting 204 152 "$pictures/q16-lifting@2x.png"
 
 # Window icon: 32x32 in at most 16 colours. Automatic quantising muddies the eyes
 # and the tail tuft at this size, so the colours are picked here by hand: 15

@@ -58,9 +58,12 @@ private:
 
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
 {
-    if (className != QLatin1String(ClickableLabel::staticMetaObject.className())) return nullptr;
-    auto* label = qobject_cast<ClickableLabel*>(object);
-    return label ? new LabelAccessible(label) : nullptr;
+    if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
+        return new LabelAccessible(static_cast<ClickableLabel*>(object));
+    // A picture is an image, named by what it shows.
+    if (className == QLatin1String(Picture::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
 }
 
 }  // namespace

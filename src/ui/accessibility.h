@@ -4,7 +4,8 @@
 namespace ui {
 
 // Lets screen readers see a label that answers clicks as a link they can
-// press. Safe to call more than once; the first call counts.
+// press, and a picture as an image. Safe to call more than once; the first
+// call counts.
 void installAccessibility();
 
 }  // namespace ui

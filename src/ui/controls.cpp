@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -87,6 +89,25 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+Picture::Picture(const QString& resource, bool stretched, QWidget* parent)
+    : QWidget(parent), stretched_(stretched)
+{
+    QString sharp = resource;
+    sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+    versions_.addFile(resource);
+    if (QFile::exists(sharp)) versions_.addFile(sharp);
+    naturalSize_ = QImageReader(resource).size();
+}
+
+void Picture::paintEvent(QPaintEvent*)
+{
+    const QRect place = stretched_ ? rect() : QRect(QPoint(), naturalSize_);
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The device's pixel ratio: the screen's backing store's when painted on screen.
+    p.drawPixmap(place, versions_.pixmap(place.size(), p.device()->devicePixelRatio()));
 }
 
 ClientArea::ClientArea(QRect band, QColor bandColour) : band_(band), bandColour_(bandColour) {}

@@ -1,8 +1,10 @@
 #pragma once
 // The few widgets the designs need beyond Qt's own: buttons and choices whose
 // captions wrap onto several lines, as the designed rectangles expect, a
-// label that can be clicked, and the client area of a window.
+// label that can be clicked, a picture sharp on every screen, and the client
+// area of a window.
 
+#include <QIcon>
 #include <QLabel>
 #include <QMetaMethod>
 #include <QPushButton>
@@ -45,6 +47,25 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A picture from the program's resources, stretched to the control or shown
+// at its natural size. It comes at 1x and 2x ("name@2x.png"), and each paint
+// takes the one that suits the screen the window is on, as Qt's icons do.
+class Picture : public QWidget {
+    Q_OBJECT
+public:
+    Picture(const QString& resource, bool stretched, QWidget* parent);
+
+    QSize naturalSize() const { return naturalSize_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QIcon versions_;
+    QSize naturalSize_;
+    bool stretched_;
 };
 
 // Paints an optional coloured band across its top.

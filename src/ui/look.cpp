@@ -14,7 +14,6 @@
 #include <malloc.h>
 #endif
 
-#include "pictures.h"
 
 namespace ui {
 namespace {
@@ -61,7 +60,7 @@ void installLook()
     // The icon is not drawn in any window, so it is decoded after the first
     // window is up rather than before.
     QMetaObject::invokeMethod(
-        qApp, [] { QApplication::setWindowIcon(QIcon(picture(QStringLiteral(":/icons/snelk-32.png")))); },
+        qApp, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/snelk-32.png"))); },
         Qt::QueuedConnection);
 }
 

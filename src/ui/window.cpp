@@ -15,7 +15,6 @@
 #include "accessibility.h"
 #include "controls.h"
 #include "fonts.h"
-#include "pictures.h"
 
 Q_LOGGING_CATEGORY(lcClick, "snelk.click")
 
@@ -40,8 +39,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
         break;
     }
     case Kind::Image: {
-        auto* image = new QLabel(parent);
-        image->setScaledContents(spec.fit == Fit::Stretch);
+        auto* image = new Picture(qs(spec.picture), spec.fit == Fit::Stretch, parent);
         image->setAccessibleName(qs(spec.description));
         w = image;
         break;
@@ -62,7 +60,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
     }
     w->setObjectName(qs(spec.name));
     w->setGeometry(spec.rect.toPixels());
-    dressing.push_back({w, spec.font, spec.kind == Kind::Image ? spec.picture : std::string_view()});
+    dressing.push_back({w, spec.font});
     if (spec.colour != kDefaultColour) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::WindowText, colour(spec.colour));
@@ -137,10 +135,7 @@ Window::Window(const WindowSpec& spec)
 void Window::dress()
 {
     const std::vector<Dressing> pending = std::exchange(undressed_, {});
-    for (const Dressing& d : pending) {
-        d.control->setFont(ui::font(d.font));
-        if (!d.picture.empty()) static_cast<QLabel*>(d.control)->setPixmap(picture(qs(d.picture)));
-    }
+    for (const Dressing& d : pending) d.control->setFont(ui::font(d.font));
 }
 
 void Window::setFollowers(QStringList names) { followers_ = std::move(names); }

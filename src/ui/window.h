@@ -19,7 +19,7 @@ class Window : public QMainWindow {
 public:
     explicit Window(const WindowSpec& spec);
 
-    // Gives the controls their fonts and pictures. These take loading (the
+    // Gives the controls their fonts. These take loading (the
     // first font sets up the font machinery of the whole program), so a window
     // shown straight away gets them once it is mapped, just before it is
     // first drawn, and appears as soon as a bare window would; a window built
@@ -35,7 +35,6 @@ public:
     struct Dressing {
         QWidget* control;
         FontSpec font;
-        std::string_view picture;  // images only
     };
 
     // The control of that name; throws std::out_of_range if there is none.
