@@ -1,6 +1,8 @@
 // The fifty questions as a player meets them: every text fits the box it is
 // shown in, reads cleanly, and an explanation always names the right answer.
 
+#include <algorithm>
+
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -241,6 +243,28 @@ private slots:
             QVERIFY2(!text(q->choices[i]).contains(phrase, Qt::CaseInsensitive),
                      qPrintable(QStringLiteral("wrong choice %1 also contains \"%2\"").arg(i + 1).arg(phrase)));
         }
+    }
+
+    // A player who knows nothing of snelks must not find the right choice by
+    // its shape: it never takes more lines than every wrong choice beside it.
+    void noRightChoiceStandsOutByItsLength_data() { explanationsOfPartOneNameTheRightChoice_data(); }
+    void noRightChoiceStandsOutByItsLength()
+    {
+        QFETCH(int, number);
+        const Question* q = find(number);
+        const Box box = number == 16 ? kLiftingChoiceBox : kChoiceBox;
+        QFont font(QString::fromLatin1(kFamily));
+        font.setPointSizeF(box.points);
+        if (QFontInfo(font).family() != QLatin1String(kFamily))
+            QSKIP("the font the boxes were sized with is not installed");
+        const int right = linesWhenWrapped(font, box.width, text(q->choices[slotIndex(q->answerSlot)]));
+        int longestWrong = 0;
+        for (int i = 0; i < 4; ++i)
+            if (i != slotIndex(q->answerSlot))
+                longestWrong = std::max(longestWrong, linesWhenWrapped(font, box.width, text(q->choices[i])));
+        QVERIFY2(right <= longestWrong, qPrintable(QStringLiteral("the right choice takes %1 lines, every wrong one %2 at most")
+                                                       .arg(right)
+                                                       .arg(longestWrong)));
     }
 
     void explanationsOfPartTwoOpenWithTheVerdict()
