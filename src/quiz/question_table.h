@@ -79,7 +79,7 @@ inline constexpr std::array<Question, kQuestionCount> kQuestions = {{
         {"A rub with a little cooking oil", "A quick dip in lukewarm water", "A bath with a mild pet shampoo",
          "A dish of fine sand to roll in"},
         Slot::Option4, {Slot::Option1, Slot::Option2},
-        "A dish of fine sand to roll in, 2 to 3 times a week: the sand soaks up grease and dirt. Water and shampoo soak its dense fur, which dries so slowly that the snelk gets chilled."),
+        "A dish of fine sand to roll in, 2 to 3 times a week: the sand soaks up grease and dirt. A bath, with shampoo or without, soaks its dense fur, which dries so slowly that the snelk gets chilled."),
     multipleChoice(18, "Tarnwick thumps her hind feet and whistles sharply. Why?",
         {"She has hiccups", "She is alarmed", "She is hungry", "She wants to play"},
         Slot::Option2, {Slot::Option1, Slot::Option3},
