@@ -13,7 +13,7 @@ need() {
 
 app_id=org.example.SnelkTest
 
-# check_installed PREFIX VERSION: the program and its bell's helper, its menu
+# check_installed PREFIX VERSION: the program, its menu
 # entry, its AppStream data and its icons, where desktops look for them under
 # PREFIX.
 # VERSION is the project's (1.2.0); releases drop a ".0" patch level (1.2).
@@ -23,8 +23,6 @@ check_installed() {
     local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
 
     [ -x "$prefix/bin/snelk-test" ] || fail "bin/snelk-test is missing or not executable"
-    # Where the program looks for it: ../libexec/snelk-test from its own folder.
-    [ -x "$prefix/libexec/snelk-test/snelk-bell" ] || fail "libexec/snelk-test/snelk-bell is missing or not executable"
 
     if [ -f "$desktop" ]; then
         local report

@@ -3,8 +3,7 @@
 // another multiple-choice question, skipping there), rightly or wrongly. The
 // program then keeps running, so that a bell it asked for can reach the sound
 // service, for the seconds given or, given "stdin", until its standard input
-// is closed; then it ends normally. Like the program, it looks for the bell's
-// helper beside itself: test_sound.sh runs it from an installed tree.
+// is closed; then it ends normally.
 //
 //     snelk-sound-check right|wrong [SECONDS|stdin] [QUESTION]
 //

@@ -3,21 +3,18 @@
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QString>
 
+#include "bell/bell.h"
 #include "platform.h"
 
 namespace ui {
-
-class CanberraBell;
 
 // The platform services as the desktop provides them: the bell through the
 // sound service, the rest through Qt.
 class QtPlatform : public Platform {
 public:
-    // `bellHelper` is where the bell's helper, snelk-bell, is; by default it is
-    // looked for where it is installed, then built, beside the program.
-    explicit QtPlatform(QString bellHelper = {});
+    // `bell` plays one bell to its end; by default the desktop's own.
+    explicit QtPlatform(bell::Player bell = bell::desktopBell());
     ~QtPlatform() override;
 
     void beep() override;
@@ -32,11 +29,10 @@ protected:
 private:
     void standInForARing();
 
-    QString bellHelper_;
+    QObject standIns_;  // receives those beeps; any still due go with it
     QElapsedTimer clock_;
     qint64 nextStandIn_ = 0;  // on clock_, when the next stand-in beep may sound
-    QObject standIns_;  // receives those beeps; any still due go with it
-    std::unique_ptr<CanberraBell> bell_;  // made by the first beep
+    bell::Bell bell_;
 };
 
 }  // namespace ui
