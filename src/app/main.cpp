@@ -6,7 +6,6 @@
 
 int main(int argc, char* argv[])
 {
-    ui::setUpProcess();
     // The program reads no command line, not even the toolkit's own options
     // (-reverse, -style, -platform and the like): however it is started, it
     // shows the same windows. The desktop's settings for Qt still reach it,
@@ -15,7 +14,6 @@ int main(int argc, char* argv[])
     char* toolkitArguments[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
     int toolkitArgumentCount = 1;
     QApplication application(toolkitArgumentCount, toolkitArguments);
-    ui::takeBackProcessSwitches();
     // The program itself decides when it ends: hidden windows keep it alive.
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the windows to the installed menu entry and icon.
