@@ -57,6 +57,11 @@ depends=$(field Depends | tr ',' '\n' | awk '{print $1}')
 for p in fonts-liberation fonts-comic-neue sound-theme-freedesktop libcanberra0 libqt6widgets6 libstdc++6; do
     grep -qxF "$p" <<<"$depends" || fail "the package does not depend on $p"
 done
+# Native Wayland, and the bell straight to the sound server.
+recommends=$(field Recommends | tr ',' '\n' | awk '{print $1}')
+for p in qt6-wayland libcanberra-pulse; do
+    grep -qxF "$p" <<<"$recommends" || fail "the package does not recommend $p"
+done
 
 # Unpacked as dpkg would install it.
 root=$scratch/root
