@@ -1,17 +1,19 @@
 # A private desktop for one end-to-end run: its own X server on a free
-# display, a window manager, a session bus and, when asked, the accessibility
-# bus. Everything started here is stopped again however the run ends: by
-# success, failure, Ctrl+C or the run's own time limit.
+# display with a window manager, or a headless Wayland compositor and no X
+# server at all; a session bus and, when asked, the accessibility bus.
+# Everything started here is stopped again however the run ends: by success,
+# failure, Ctrl+C or the run's own time limit.
 #
 # Sourced by the run scripts, which call, in this order:
 #   e2e_begin NAME ARTIFACT_DIR SECONDS   the run's name, where a screenshot of
 #                                         a failure goes, and its time limit
 #   e2e_need TOOL...                      fails unless every tool is installed
-#   e2e_start_desktop [accessibility]
+#   e2e_start_desktop [accessibility] [wayland]
 #   e2e_spawn VAR COMMAND...              starts a process we own, its pid in VAR
 #   e2e_fail MESSAGE                      screenshot, message, exit 1
 
 E2E_PIDS=()
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_NAME=run
 E2E_ARTIFACTS=
 E2E_TMP=
@@ -43,12 +45,10 @@ e2e_need()
 # What the screen showed when the run went wrong, for whoever reads the log.
 e2e_screenshot()
 {
-    [ -n "${DISPLAY:-}" ] && [ -n "$E2E_ARTIFACTS" ] && command -v import >/dev/null 2>&1 || return 0
-    mkdir -p "$E2E_ARTIFACTS"
+    [ -n "$E2E_ARTIFACTS" ] || return 0
     local file="$E2E_ARTIFACTS/$E2E_NAME-failure.png"
     [ -e "$file" ] && return 0  # taken already, closer to the failure
-    timeout 10 import -display "$DISPLAY" -window root "$file" 2>/dev/null &&
-        echo "screenshot of the failure: $file" >&2 || true
+    bash "$E2E_HERE/screenshot.sh" "$file" && echo "screenshot of the failure: $file" >&2 || true
 }
 
 # The pids of every process below this one, children before grandchildren.
@@ -138,33 +138,61 @@ e2e_wait_for_line()
 
 e2e_start_desktop()
 {
-    local with_accessibility=${1:-}
+    local with_accessibility= wayland= word
+    for word; do
+        case $word in
+            accessibility) with_accessibility=1 ;;
+            wayland) wayland=1 ;;
+            *) e2e_fail "e2e_start_desktop: unknown option $word" ;;
+        esac
+    done
     local run=$E2E_TMP/run
     mkdir -m 700 "$run"
     # Nothing of the user's own desktop leaks in, and nothing is left in it.
-    unset WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER DESKTOP_SESSION XDG_CURRENT_DESKTOP AT_SPI_BUS_ADDRESS
+    unset DISPLAY WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER DESKTOP_SESSION XDG_CURRENT_DESKTOP \
+        AT_SPI_BUS_ADDRESS
     export XDG_RUNTIME_DIR=$run XDG_CONFIG_HOME=$run/config XDG_CACHE_HOME=$run/cache XDG_DATA_HOME=$run/data
-    export QT_QPA_PLATFORM=xcb
     # The bell may look for a sound server; none is to be started for it.
     printf 'autospawn = no\n' >"$run/pulse-client.conf"
     export PULSE_CLIENTCONFIG=$run/pulse-client.conf
     unset QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 
-    local pid
-    e2e_spawn pid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" \
-        2>"$E2E_TMP/xvfb.log"
-    e2e_wait_for_line "$E2E_TMP/display" 20 "the X server"
-    export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
-    e2e_note "X server on $DISPLAY"
+    local pid i
+    if [ -n "$wayland" ]; then
+        # Headless, drawing with the processor so that screenshots have
+        # pixels; --debug lets weston-screenshooter take them. Never idle:
+        # a locked screen would hide the windows.
+        local socket=snelk-e2e
+        e2e_spawn pid weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+            --no-config --idle-time=0 --debug --socket="$socket" --log="$E2E_TMP/weston.log" \
+            >"$E2E_TMP/weston-out.log" 2>&1
+        for ((i = 0; i < 200; i++)); do
+            [ -S "$run/$socket" ] && grep -q "launching '.*weston-desktop-shell'" "$E2E_TMP/weston.log" && break
+            e2e_alive "$pid" || e2e_fail "weston ended at start"
+            sleep 0.1
+        done
+        [ "$i" -lt 200 ] || e2e_fail "weston did not start within 20 s"
+        export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
+        # The headless compositor has no seat: no keyboard, so no window of
+        # any program is ever active or holds the focus.
+        export E2E_KEYBOARD=no
+        e2e_note "Wayland compositor on $WAYLAND_DISPLAY, no X server"
+    else
+        export QT_QPA_PLATFORM=xcb E2E_KEYBOARD=yes
+        e2e_spawn pid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" \
+            2>"$E2E_TMP/xvfb.log"
+        e2e_wait_for_line "$E2E_TMP/display" 20 "the X server"
+        export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+        e2e_note "X server on $DISPLAY"
+    fi
 
     e2e_spawn pid dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus" \
         2>"$E2E_TMP/dbus.log"
     e2e_wait_for_line "$E2E_TMP/bus" 20 "the session bus"
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
 
-    if [ "$with_accessibility" = accessibility ]; then
+    if [ -n "$with_accessibility" ]; then
         e2e_spawn pid /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/atspi.log" 2>&1
-        local i
         for ((i = 0; i < 200; i++)); do
             timeout 5 dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
                 org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
@@ -175,8 +203,9 @@ e2e_start_desktop()
         export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
     fi
 
+    # Weston is its own window manager.
+    [ -z "$wayland" ] || return 0
     e2e_spawn pid openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1
-    local i
     for ((i = 0; i < 200; i++)); do
         timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1

@@ -9,13 +9,14 @@ enabled and checked states must match what is on screen, and the score is
 read back from the main window's labels and checked against the answers given.
 
 Usage: screen_reader_run.py PROGRAM ANSWER_KEY BROWSER_LOG
-(run by screen_reader_run.sh, which sets up the desktop and the buses)
+(run by screen_reader_run.sh, which sets up the desktop, the buses and the
+stand-in browser; with E2E_PICTURES set, pictures of a question and of the
+score are saved as E2E_PICTURES-question.png and E2E_PICTURES-score.png)
 """
 
 import json
 import os
 import re
-import shutil
 import subprocess
 import sys
 import time
@@ -24,6 +25,7 @@ import pyatspi
 from gi.repository import Atspi
 
 PROGRAM, ANSWER_KEY, BROWSER_LOG = sys.argv[1:4]
+HERE = os.path.dirname(os.path.abspath(__file__))
 MAIN = "The Snelk Test"
 QUESTIONS = {q["number"]: q for q in json.loads(subprocess.check_output([ANSWER_KEY, "json"]))}
 
@@ -144,6 +146,8 @@ def window(title, prompt=None):
 
 def expect_focus(win, wanted_role, name):
     """The control a screen reader announces first when the window opens."""
+    if os.environ.get("E2E_KEYBOARD") == "no":
+        return  # nothing holds the focus on a desktop without a keyboard
 
     def focused():
         return [f"{role(c)} {c.name}" for c in controls(win) if states(c).contains(pyatspi.STATE_FOCUSED)]
@@ -339,6 +343,8 @@ def choice_question(n, right):
     pick(win, q["choices"][target - 1])
     picked = [c.name for c in controls(win, "radio button") if checked(c)]
     check(picked == [q["choices"][target - 1]], f"question {n}: checked are {picked}")
+    if n == 1:
+        picture("question")
     press(win, "push button", next_button)
 
 
@@ -406,6 +412,7 @@ def score(main, right_count):
     shown = [g for g, text in GRADES.items() if text in names(main, "label")]
     check(shown == [grade], f"the grades read out: {shown}, expected {grade}")
     print(f"score read from the main window: {got['right']} right, {got['wrong']} wrong, {got['percent']}%")
+    picture("score")
 
 
 def reset(main):
@@ -432,13 +439,24 @@ def exit_through_menu(main, program):
     check(status == 0, f"the program exited with status {status}")
 
 
+def take_screenshot(path):
+    return subprocess.run(["bash", os.path.join(HERE, "screenshot.sh"), path], timeout=30).returncode == 0
+
+
 def screenshot():
     """What the screen shows at a failure, while the program is still up."""
     path = os.environ.get("E2E_SCREENSHOT")
-    if path and shutil.which("import"):
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        if subprocess.run(["import", "-window", "root", path], timeout=10).returncode == 0:
-            print(f"screenshot of the failure: {path}", file=sys.stderr)
+    if path and take_screenshot(path):
+        print(f"screenshot of the failure: {path}", file=sys.stderr)
+
+
+def picture(what):
+    """What the screen shows now, for a person to look at after the run."""
+    prefix = os.environ.get("E2E_PICTURES")
+    if prefix:
+        path = f"{prefix}-{what}.png"
+        if take_screenshot(path):
+            step(f"a picture of the {what}: {path}")
 
 
 def main():
