@@ -148,9 +148,12 @@ e2e_start_desktop()
     done
     local run=$E2E_TMP/run
     mkdir -m 700 "$run"
-    # Nothing of the user's own desktop leaks in, and nothing is left in it.
+    # Nothing of the user's own desktop leaks in, and nothing is left in it:
+    # its startup notices neither. On X the toolkit rightly drops
+    # DESKTOP_STARTUP_ID once read, so that it does not pass on to the
+    # program's children, which would look like a change to what they get.
     unset DISPLAY WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER DESKTOP_SESSION XDG_CURRENT_DESKTOP \
-        AT_SPI_BUS_ADDRESS
+        AT_SPI_BUS_ADDRESS DESKTOP_STARTUP_ID XDG_ACTIVATION_TOKEN
     export XDG_RUNTIME_DIR=$run XDG_CONFIG_HOME=$run/config XDG_CACHE_HOME=$run/cache XDG_DATA_HOME=$run/data
     # The bell may look for a sound server; none is to be started for it.
     printf 'autospawn = no\n' >"$run/pulse-client.conf"

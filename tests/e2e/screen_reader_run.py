@@ -7,8 +7,11 @@ button, label, link, menu item, image) and a name a listener can make sense
 of. Choices are picked and buttons pressed through their accessible actions,
 enabled and checked states must match what is on screen, and the score is
 read back from the main window's labels and checked against the answers given.
+The web browser that the about screen's link starts must get exactly the
+environment the program itself was started with: nothing of the program's own
+may reach it.
 
-Usage: screen_reader_run.py PROGRAM ANSWER_KEY BROWSER_LOG
+Usage: screen_reader_run.py PROGRAM ANSWER_KEY BROWSER_LOG BROWSER_ENVIRON
 (run by screen_reader_run.sh, which sets up the desktop, the buses and the
 stand-in browser; with E2E_PICTURES set, pictures of a question and of the
 score are saved as E2E_PICTURES-question.png and E2E_PICTURES-score.png)
@@ -24,7 +27,7 @@ import time
 import pyatspi
 from gi.repository import Atspi
 
-PROGRAM, ANSWER_KEY, BROWSER_LOG = sys.argv[1:4]
+PROGRAM, ANSWER_KEY, BROWSER_LOG, BROWSER_ENVIRON = sys.argv[1:5]
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAIN = "The Snelk Test"
 QUESTIONS = {q["number"]: q for q in json.loads(subprocess.check_output([ANSWER_KEY, "json"]))}
@@ -43,6 +46,11 @@ DESIGN_NAME = re.compile(r"^((Label|Option|Command|Image|Text)\d+|OKButton|Cance
 
 class Failure(Exception):
     pass
+
+
+# Faults found on the way that need not stop the run: reported at its end, so
+# that the rest of it is still taken.
+late_failures = []
 
 
 def check(condition, message):
@@ -226,6 +234,25 @@ def label_right_of(win, caption):
     return best[1].name
 
 
+def environment(path):
+    """The variables in a file laid out as /proc/PID/environ is."""
+    with open(path, "rb") as f:
+        entries = [e.decode(errors="backslashreplace") for e in f.read().split(b"\0") if e]
+    return dict(e.partition("=")[::2] for e in entries)
+
+
+def environment_changes(before, after):
+    changes = []
+    for name in sorted(before.keys() | after.keys()):
+        if name not in after:
+            changes.append(f"  taken away: {name}={before[name]}")
+        elif name not in before:
+            changes.append(f"  added:      {name}={after[name]}")
+        elif before[name] != after[name]:
+            changes.append(f"  changed:    {name}={before[name]}  ->  {name}={after[name]}")
+    return changes
+
+
 def main_buttons_enabled(main):
     return {b.name: enabled(b) for b in controls(main, "push button")}
 
@@ -275,7 +302,7 @@ def welcome_and_main_window():
     return main
 
 
-def about_screen(main):
+def about_screen(main, program):
     step("the about screen through the Help menu, and its link")
     help_about = [c for c in controls(main, "menu item", only_showing=False)
                   if c.name == "About" and role(c.parent) != "menu bar"]
@@ -288,9 +315,20 @@ def about_screen(main):
     expect_focus(about, "push button", "OK")
     check(len(controls(about, "image")) == 1, "the about screen's picture is not an image")
     link = control(about, "link", "Tarnwick's Website")
+    # What the program was started with, as the kernel keeps it: whatever the
+    # program does to its own environment later does not show here.
+    started_with = environment(f"/proc/{program.pid}/environ")
     check(action(link, "press").doAction(0), "pressing the link failed")
     wait_for("the browser to be asked for the maker's page",
              lambda: "https://www.tarnwick.example/" in open(BROWSER_LOG).read())
+    changes = environment_changes(started_with, environment(BROWSER_ENVIRON))
+    if changes:
+        message = ("the browser was not started with the environment the program was started with "
+                   "(the program's, then the browser's):\n" + "\n".join(changes))
+        print(f"-- {message}", flush=True)
+        late_failures.append(message)
+    else:
+        step("the browser got the program's environment unchanged")
     expect_on_view(MAIN, "About Snelk Test")
     press(about, "push button", "OK")
     expect_on_view(MAIN)
@@ -464,7 +502,7 @@ def main():
     try:
         wait_for("the program on the accessibility bus", application, seconds=30)
         main_window = welcome_and_main_window()
-        about_screen(main_window)
+        about_screen(main_window, program)
         difficulty(main_window)
         right_count = take_test(main_window)
         score(main_window, right_count)
@@ -484,6 +522,10 @@ def main():
                 program.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 program.kill()
+    if late_failures:
+        for message in late_failures:
+            print(f"FAIL: {message}", file=sys.stderr, flush=True)
+        return 1
     print("screen-reader run: every window and control named and reachable, the whole test taken "
           "through accessible actions, the score read back; the program exited with 0")
     return 0

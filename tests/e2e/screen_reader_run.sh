@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a private desktop with the accessibility bus and a stand-in web
-# browser that only notes what it was asked to open, then runs
-# screen_reader_run.py against the program.
+# browser that only notes what it was asked to open and the environment it
+# was started with, then runs screen_reader_run.py against the program.
 #
 # Usage: screen_reader_run.sh PROGRAM ANSWER_KEY ARTIFACT_DIR [x11|wayland]
 # On wayland the desktop is a headless weston with no X server at all.
@@ -31,18 +31,24 @@ else
     e2e_start_desktop accessibility
 fi
 
-# The desktop opens web pages with xdg-open; this one writes the address down.
+# The desktop opens web pages with xdg-open; this one keeps the environment
+# it was started with (its own, as the kernel has it, whatever the shell does
+# with it) and then writes the address down.
 browser=$E2E_TMP/browser
 mkdir "$browser"
 : >"$browser/opened"
-printf '#!/bin/sh\necho "$@" >>"%s"\n' "$browser/opened" >"$browser/xdg-open"
+cat >"$browser/xdg-open" <<STANDIN
+#!/bin/sh
+cat /proc/\$\$/environ >"$browser/environ.part" && mv "$browser/environ.part" "$browser/environ"
+echo "\$@" >>"$browser/opened"
+STANDIN
 chmod +x "$browser/xdg-open"
 
 export E2E_SCREENSHOT=$artifacts/$name-failure.png
 # Pictures of a question and of the score, to look at after the run.
 export E2E_PICTURES=$artifacts/$name
 PATH="$browser:$PATH" e2e_spawn run "$python" "$here/screen_reader_run.py" "$program" "$answer_key" \
-    "$browser/opened"
+    "$browser/opened" "$browser/environ"
 status=0
 wait "$run" || status=$?
 [ "$status" -eq 0 ] || e2e_fail "the screen-reader run failed (status $status)"
