@@ -2,13 +2,14 @@
 // window on the X server's screen, seen from outside the program: the X
 // server's MapNotify for a window whose _NET_WM_PID is the started process,
 // and then the first drawing into that window (a DamageNotify), which is when
-// its content shows. After a pause it also reads the process's peak and
-// current resident memory, then ends it.
+// its content shows. After a pause it also reads the peak and current
+// resident memory of the process and of any it has started, then ends it.
 //
 // Usage: wait-for-map [--settle MS] [--timeout MS] -- PROGRAM [ARGS...]
 // Prints one line: "map_ms=12.3 cpu_ms=11.2 paint_ms=20.1 paint_cpu_ms=19.0
-// hwm_kb=23456 rss_kb=23000", the processor times being what the process had
-// used when its window was mapped and first drawn.
+// peak_kb=23456 rss_kb=23000 pss_kb=21000 processes=1", the processor times
+// being what the process had used when its window was mapped and first drawn,
+// the memory that of all its processes added up (process_memory.h).
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
@@ -28,6 +29,8 @@
 #include <memory>
 #include <string>
 
+#include "process_memory.h"
+
 namespace {
 
 double nowMs()
@@ -35,16 +38,6 @@ double nowMs()
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-long statusKb(pid_t pid, const char* field)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    const std::string prefix = std::string(field) + ":";
-    while (std::getline(in, line))
-        if (line.compare(0, prefix.size(), prefix) == 0) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-    return -1;
 }
 
 // The processor time the process has had so far, all its threads together,
@@ -195,8 +188,7 @@ int main(int argc, char* argv[])
     }
 
     if (painted >= 0 && settleMs > 0) usleep(useconds_t(settleMs) * 1000);
-    const long hwm = statusKb(pid, "VmHWM");
-    const long rss = statusKb(pid, "VmRSS");
+    const bench::ProcessMemory memory = bench::treeMemory(pid);
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -206,7 +198,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "wait-for-map: %s %s\n", argv[first], mapped < 0 ? "mapped no window" : "drew nothing");
         return 1;
     }
-    std::printf("map_ms=%.3f cpu_ms=%.3f paint_ms=%.3f paint_cpu_ms=%.3f hwm_kb=%ld rss_kb=%ld\n", mapped - started,
-                cpu, painted - started, paintCpu, hwm, rss);
+    std::printf("map_ms=%.3f cpu_ms=%.3f paint_ms=%.3f paint_cpu_ms=%.3f %s\n", mapped - started, cpu,
+                painted - started, paintCpu, bench::describe(memory).c_str());
     return 0;
 }
