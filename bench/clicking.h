@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -22,11 +23,16 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace bench {
@@ -303,6 +309,73 @@ private:
     xcb_connection_t* x11_ = nullptr;
     xcb_window_t root_ = 0;
     QPoint aimedAt_;
+};
+
+// One line at a time to and from the other program of a run, through two
+// named pipes, the event loop running while a line is awaited.
+class Channel {
+public:
+    // The other end opens the same pipes the other way round, so that
+    // neither waits for the other for ever.
+    void open(const QString& in, const QString& out, bool inFirst)
+    {
+        const auto openIn = [&] { in_ = ::open(qPrintable(in), O_RDONLY | O_CLOEXEC); };
+        const auto openOut = [&] { out_ = ::open(qPrintable(out), O_WRONLY | O_CLOEXEC); };
+        if (inFirst) openIn(), openOut();
+        else openOut(), openIn();
+        if (in_ < 0 || out_ < 0) fail(QStringLiteral("cannot open %1 and %2").arg(in, out));
+        fcntl(in_, F_SETFL, fcntl(in_, F_GETFL) | O_NONBLOCK);
+        giveUp_.setSingleShot(true);
+    }
+    bool isOpen() const { return in_ >= 0; }
+
+    void send(const QByteArray& line)
+    {
+        const QByteArray data = line + '\n';
+        qsizetype done = 0;
+        while (done < data.size()) {
+            const ssize_t sent = ::write(out_, data.constData() + done, size_t(data.size() - done));
+            if (sent < 0 && errno == EINTR) continue;
+            if (sent <= 0) fail(QStringLiteral("the other program of the run is gone"));
+            done += sent;
+        }
+    }
+
+    // The next line; none if the other end has closed or said nothing
+    // within the time-out.
+    std::optional<QByteArray> receive(int timeoutMs)
+    {
+        for (;;) {
+            if (const qsizetype end = buffer_.indexOf('\n'); end >= 0) {
+                QByteArray line = buffer_.left(end);
+                buffer_.remove(0, end + 1);
+                return line;
+            }
+            char chunk[512];
+            const ssize_t got = ::read(in_, chunk, sizeof chunk);
+            if (got > 0) {
+                buffer_.append(chunk, got);
+                continue;
+            }
+            if (got < 0 && errno == EINTR) continue;
+            if (got == 0 || errno != EAGAIN) return std::nullopt;
+            QEventLoop loop;
+            QSocketNotifier readable(in_, QSocketNotifier::Read);
+            QObject::connect(&readable, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+            const auto connection = QObject::connect(&giveUp_, &QTimer::timeout, &loop, [&loop] { loop.exit(1); });
+            giveUp_.start(timeoutMs);
+            const int result = loop.exec();
+            giveUp_.stop();
+            QObject::disconnect(connection);
+            if (result != 0) return std::nullopt;
+        }
+    }
+
+private:
+    int in_ = -1;
+    int out_ = -1;
+    QByteArray buffer_;
+    QTimer giveUp_;
 };
 
 inline double median(std::vector<double> v)

@@ -8,7 +8,11 @@
 //  - the live widgets and the resident memory of those processes after each
 //    whole test (start, answer all fifty, score, reset), which must not grow.
 //
-// Usage: whole-tests [--tests N] [--idle MS] [--steps FILE]
+// With --bare it takes turns with the bare click program (bench-bare-clicks),
+// which makes as many clicks after each whole test as the test had, so that
+// whatever else the machine does meanwhile falls on both alike.
+//
+// Usage: whole-tests [--tests N] [--idle MS] [--steps FILE] [--bare CONTROL:REPLY]
 // Prints "key=value" lines; --steps writes every measured click to FILE.
 
 #include <QAbstractButton>
@@ -22,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "app/main_window.h"
@@ -146,6 +151,26 @@ void takeTest(Driver& d, ui::WindowSystem& windows)
     d.click(app::kMainWindow, QStringLiteral("restart"));
 }
 
+// The bare program's turn: as many clicks as the program has just made.
+// Returns what it says of its memory afterwards, as "key=value" words.
+std::map<std::string, std::string> bareTurn(bench::Channel& bare, size_t clicks)
+{
+    bare.send("clicks " + QByteArray::number(qulonglong(clicks)));
+    const std::optional<QByteArray> reply = bare.receive(600000);
+    if (!reply || !reply->startsWith("done")) fail(QStringLiteral("the bare click program did not take its turn"));
+    std::map<std::string, std::string> said;
+    for (const QByteArray& word : reply->split(' ')) {
+        const qsizetype is = word.indexOf('=');
+        if (is > 0) said[word.left(is).toStdString()] = word.mid(is + 1).toStdString();
+    }
+    return said;
+}
+
+void print(const std::string& prefix, const std::map<std::string, std::string>& said)
+{
+    for (const auto& [key, value] : said) std::printf("%s%s=%s\n", prefix.c_str(), key.c_str(), value.c_str());
+}
+
 void print(const std::string& prefix, const bench::ProcessMemory& m)
 {
     std::printf("%speak_kb=%ld\n%srss_kb=%ld\n%spss_kb=%ld\n%sprocesses=%d\n", prefix.c_str(), m.peakKb,
@@ -160,11 +185,13 @@ int main(int argc, char* argv[])
     int tests = 100;
     int idleMs = 10;
     QString stepsFile;
+    QString barePipes;
     for (int i = 1; i + 1 < argc; i += 2) {
         const QByteArray arg = argv[i];
         if (arg == "--tests") tests = std::atoi(argv[i + 1]);
         else if (arg == "--idle") idleMs = std::atoi(argv[i + 1]);
         else if (arg == "--steps") stepsFile = QString::fromLocal8Bit(argv[i + 1]);
+        else if (arg == "--bare") barePipes = QString::fromLocal8Bit(argv[i + 1]);
     }
 
     ui::setUpProcess();
@@ -178,6 +205,15 @@ int main(int argc, char* argv[])
     d.steps.reserve(size_t(tests) * 128 + 8);
     names.reserve(256);
 
+    // The bare program is up, its first window painted, before this one shows any.
+    bench::Channel bare;
+    if (!barePipes.isEmpty()) {
+        const QStringList pipes = barePipes.split(QLatin1Char(':'));
+        if (pipes.size() != 2) fail(QStringLiteral("--bare wants CONTROL:REPLY"));
+        bare.open(pipes[1], pipes[0], false);
+        if (bare.receive(60000) != QByteArray("ready")) fail(QStringLiteral("the bare click program did not start"));
+    }
+
     // The welcome screen, then its OK to the main window.
     d.clicker.firstWindow([&] { program.start(); }, QStringLiteral("the welcome screen"));
     d.clicker.idle();
@@ -187,6 +223,8 @@ int main(int argc, char* argv[])
 
     std::vector<long> widgets, resident;
     bench::ProcessMemory afterFirst;
+    std::map<std::string, std::string> bareAfterFirst, bareAfterLast;
+    size_t handedOver = 0;
     for (int t = 1; t <= tests; ++t) {
         d.test = t;
         takeTest(d, windows);
@@ -197,8 +235,14 @@ int main(int argc, char* argv[])
         resident.push_back(memory.residentKb);
         std::fprintf(stderr, "# test %d widgets=%ld rss_kb=%ld processes=%d\n", t, widgets.back(), resident.back(),
                      memory.processes);
+        if (bare.isOpen()) {
+            bareAfterLast = bareTurn(bare, d.steps.size() - handedOver);
+            handedOver = d.steps.size();
+            if (t == 1) bareAfterFirst = bareAfterLast;
+        }
     }
     const bench::ProcessMemory afterLast = bench::treeMemory(getpid());
+    if (bare.isOpen()) bare.send("quit");
 
     if (!stepsFile.isEmpty()) {
         QFile f(stepsFile);
@@ -223,6 +267,8 @@ int main(int argc, char* argv[])
     bench::summarise("all", all, [&](size_t i) { return label(d.steps[i]); });
     print("after_first_", afterFirst);
     print("after_last_", afterLast);
+    print("bare_after_first_", bareAfterFirst);
+    print("bare_after_last_", bareAfterLast);
     std::printf("tests=%d\n", tests);
     if (!widgets.empty()) {
         const auto laterBegin = [](std::vector<long>& v) { return v.begin() + 1 < v.end() ? v.begin() + 1 : v.begin(); };
