@@ -52,7 +52,10 @@ inline double nowMs() { return double(benchClock().nsecsElapsed()) / 1e6; }
 {
     const QString name = QCoreApplication::applicationName();
     std::fprintf(stderr, "%s: %s\n", name.isEmpty() ? "bench" : qPrintable(name), qPrintable(why));
-    std::exit(1);
+    // At once: from inside the event loop, with the application still up,
+    // running the destructors of statics may crash on the way out.
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 // Notes the top-level window that a click shows, and when it has been exposed
@@ -218,9 +221,19 @@ public:
             sendButton(button, false);
             if (app_.painted()) loop.quit();
         });
+        bool tookClick = false;
+        QObject::connect(button, &QAbstractButton::clicked, &loop, [&] { tookClick = true; });
         const int result = wait(loop);
         app_.stopWatching();
-        if (result != 0 || !app_.painted()) fail(QStringLiteral("%1 brought up no window").arg(what));
+        if (result != 0 || !app_.painted()) {
+            QWidget* shown = app_.shownWindow();
+            fail(QStringLiteral("%1 brought up no window within %2 ms: the click was %3taken; %4")
+                     .arg(what)
+                     .arg(nowMs() - clickedAt, 0, 'f', 0)
+                     .arg(tookClick ? QString() : QStringLiteral("not "))
+                     .arg(shown ? QStringLiteral("%1 was shown but not painted").arg(shown->objectName())
+                                : QStringLiteral("no window was shown")));
+        }
         const ClickTime time{app_.paintedAt() - clickedAt, app_.shownAt() - clickedAt,
                              app_.paintedAt() - app_.exposedAt()};
         idle();
