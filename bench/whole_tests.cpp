@@ -194,11 +194,10 @@ int main(int argc, char* argv[])
         else if (arg == "--bare") barePipes = QString::fromLocal8Bit(argv[i + 1]);
     }
 
-    ui::setUpProcess();
     bench::BenchApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("whole-tests"));
     ui::installLook();
-    ui::QtPlatform platform{QStringLiteral(SNELK_BELL_HELPER)};
+    ui::QtPlatform platform;
     app::Program program(platform);
     ui::WindowSystem& windows = program.windows();
     Driver d(application, windows, idleMs);
