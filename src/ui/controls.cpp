@@ -1,6 +1,8 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,6 +45,20 @@ QString inLines(const QString& caption, const QFont& font, int width)
     return lines;
 }
 
+// Paints with the application's own palette object wherever the control has
+// no colours of its own. Each widget holds a copy of the palette of its own,
+// and the style keys the pictures of button faces it keeps by that copy: left
+// to itself it would never reuse one for another button, and would keep
+// adding pictures of buttons long closed (a megabyte or two every few tests).
+void useSharedPalette(const QWidget* w, QStyleOption& opt)
+{
+    if (w->testAttribute(Qt::WA_SetPalette)) return;
+    QPalette shared = QApplication::palette(w);
+    if (!(shared == opt.palette)) return;
+    shared.setCurrentColorGroup(opt.palette.currentColorGroup());
+    opt.palette = shared;
+}
+
 }  // namespace
 
 // An access key presses the button at once, like a click, rather than after
@@ -66,6 +82,7 @@ void PushButton::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
+    useSharedPalette(this, opt);
     const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
     opt.text = inLines(opt.text, font(), room.width());
     p.drawControl(QStyle::CE_PushButton, opt);
@@ -76,6 +93,7 @@ void RadioButton::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
+    useSharedPalette(this, opt);
     const QRect room = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
     opt.text = inLines(opt.text, font(), room.width());
     p.drawControl(QStyle::CE_RadioButton, opt);
@@ -91,23 +109,46 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-Picture::Picture(const QString& resource, bool stretched, QWidget* parent)
-    : QWidget(parent), stretched_(stretched)
+namespace {
+
+// One set of versions per picture for the program's life: Qt keeps what it
+// draws of an icon between paints, under that icon's own key, so a fresh icon
+// for each window would add a copy every time the window came up.
+const QIcon& versionsOf(const QString& resource)
 {
-    QString sharp = resource;
-    sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
-    versions_.addFile(resource);
-    if (QFile::exists(sharp)) versions_.addFile(sharp);
-    naturalSize_ = QImageReader(resource).size();
+    static QHash<QString, QIcon> loaded;
+    auto it = loaded.find(resource);
+    if (it == loaded.end()) {
+        // Qt adds the 2x version by itself only where a screen at 2x is
+        // already there; the picture may be shown on one later.
+        QIcon versions(resource);
+        QString sharp = resource;
+        sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        const QSize natural = QImageReader(resource).size();
+        if (QFile::exists(sharp) && !versions.availableSizes().contains(natural * 2)) versions.addFile(sharp);
+        it = loaded.insert(resource, versions);
+    }
+    return *it;
 }
 
+}  // namespace
+
+Picture::Picture(const QString& resource, bool stretched, QWidget* parent)
+    : QWidget(parent), resource_(resource), stretched_(stretched)
+{
+}
+
+QSize Picture::naturalSize() const { return QImageReader(resource_).size(); }
+
+// The picture is read when first painted, so that a window shown straight
+// away is on the screen before any picture is decoded.
 void Picture::paintEvent(QPaintEvent*)
 {
-    const QRect place = stretched_ ? rect() : QRect(QPoint(), naturalSize_);
+    const QRect place = stretched_ ? rect() : QRect(QPoint(), naturalSize());
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     // The device's pixel ratio: the screen's backing store's when painted on screen.
-    p.drawPixmap(place, versions_.pixmap(place.size(), p.device()->devicePixelRatio()));
+    p.drawPixmap(place, versionsOf(resource_).pixmap(place.size(), p.device()->devicePixelRatio()));
 }
 
 ClientArea::ClientArea(QRect band, QColor bandColour) : band_(band), bandColour_(bandColour) {}

@@ -4,7 +4,6 @@
 // label that can be clicked, a picture sharp on every screen, and the client
 // area of a window.
 
-#include <QIcon>
 #include <QLabel>
 #include <QMetaMethod>
 #include <QPushButton>
@@ -57,14 +56,13 @@ class Picture : public QWidget {
 public:
     Picture(const QString& resource, bool stretched, QWidget* parent);
 
-    QSize naturalSize() const { return naturalSize_; }
+    QSize naturalSize() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QIcon versions_;
-    QSize naturalSize_;
+    QString resource_;
     bool stretched_;
 };
 
