@@ -15,9 +15,12 @@
 
 #include "app/program.h"
 #include "quiz/question_bank.h"
+#include "quiz/course.h"
+#include "quiz/end_of_test.h"
+#include "quiz/explanation_dialogs.h"
 #include "quiz/question_screens.h"
 #include "ui/look.h"
-#include "ui/recording_platform.h"
+#include "recording_platform.h"
 
 // The offscreen platform cannot raise windows or pass on size hints and says
 // so each time; those notes are not about the program.
@@ -177,11 +180,7 @@ struct BasicSession {
         click(QStringLiteral("Test"), QStringLiteral("start"));
     }
 
-    static QString nextButton(int n)
-    {
-        const std::string_view name = quiz::kChoiceScreens[n - 1].next;
-        return QString::fromLatin1(name.data(), qsizetype(name.size()));
-    }
+    static QString nextButton(int n) { return quiz::kChoiceScreens[n - 1].next; }
     static QString option(int slot) { return QStringLiteral("Option%1").arg(slot); }
     static int rightSlot(int n) { return quiz::slotIndex(*quiz::answerSlot(n)) + 1; }
 

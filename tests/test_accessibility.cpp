@@ -44,7 +44,7 @@ private slots:
 
         actions->doAction(QAccessibleActionInterface::pressAction());
         Session::settle();
-        QCOMPARE(s->platform.openedUrls, QList<QUrl>{app::kMakersPage});
+        QCOMPARE(s->platform.openedUrls, QList<QUrl>{QUrl(ui::qs(app::kMakersPage))});
         QVERIFY(s->onView("frmAbout"));  // the screen stays as it is
         actions->doAction(QAccessibleActionInterface::pressAction());
         Session::settle();

@@ -74,7 +74,7 @@ QList<ShownText> allShownTexts()
     for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
         const Question* q = find(n);
         const QString tag = QStringLiteral("q%1 ").arg(n);
-        if (q->kind == Kind::MultipleChoice) {
+        if (q->kind == QuestionKind::MultipleChoice) {
             texts.append({tag + "prompt", text(q->prompt), n == 1 ? kFirstPromptBox : kPromptBox});
             for (int i = 0; i < 4; ++i)
                 texts.append({tag + QStringLiteral("choice %1").arg(i + 1), text(q->choices[i]),

@@ -7,7 +7,7 @@
 
 #include "app/program.h"
 #include "ui/look.h"
-#include "ui/recording_platform.h"
+#include "ui/qt_platform.h"
 
 int main(int argc, char* argv[])
 {
@@ -19,13 +19,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     QDir().mkpath(args.first());
-    QStringList names = args.mid(1);
-    if (names.isEmpty()) {
-        names = {"start", "Test", "frmAbout", "Dialog", "done", "options", "a22a"};
-        for (int n = 1; n <= 50; ++n) names << QStringLiteral("q%1").arg(n) << QStringLiteral("a%1").arg(n);
-    }
-    ui::RecordingPlatform platform;
+    ui::QtPlatform platform;  // nothing is clicked: it is never asked for anything
     app::Program program(platform);
+    QStringList names = args.mid(1);
+    if (names.isEmpty()) names = program.windows().definedNames();
     for (const QString& name : names) {
         ui::Window* w = program.windows().show(name);
         QCoreApplication::processEvents();

@@ -22,6 +22,7 @@
 
 #include "app/program.h"
 #include "quiz/question_bank.h"
+#include "quiz/course.h"
 #include "quiz/question_screens.h"
 #include "ui/look.h"
 #include "ui/qt_platform.h"
@@ -96,8 +97,7 @@ int main(int argc, char* argv[])
         if ((i == rightIndex) == answerRightly && option->isEnabled()) choice = option;
     }
     click(choice);
-    const std::string_view next = quiz::kChoiceScreens[number - 1].next;
-    click(control(windows, screen, QString::fromLatin1(next.data(), qsizetype(next.size()))));
+    click(control(windows, screen, quiz::kChoiceScreens[number - 1].next));
 
     const auto score = [&](const char* name) {
         return static_cast<QLabel*>(control(windows, "Test", name))->text();

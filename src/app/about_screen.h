@@ -1,5 +1,5 @@
 #pragma once
-#include <QUrl>
+#include "ui/design.h"
 
 namespace ui {
 class WindowSystem;
@@ -7,9 +7,10 @@ class WindowSystem;
 
 namespace app {
 
-// The about screen "frmAbout" with the link to the maker's web page.
-void defineAboutScreen(ui::WindowSystem& windows);
+// The about screen, with the link to the maker's web page.
+inline constexpr ui::Name kAboutScreen = "frmAbout";
+inline constexpr std::string_view kMakersPage = "https://www.tarnwick.example/";
 
-inline const QUrl kMakersPage{QStringLiteral("https://www.tarnwick.example/")};
+void defineAboutScreen(ui::WindowSystem& windows);
 
 }  // namespace app

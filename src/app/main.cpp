@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     // The program itself decides when it ends: hidden windows keep it alive.
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the windows to the installed menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.SnelkTest"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(SNELK_APP_ID));
     ui::installLook();
     ui::QtPlatform platform;
     app::Program program(platform);

@@ -21,6 +21,6 @@ Program::Program(ui::Platform& platform) : windows_(platform)
     difficulty::defineDifficultyDialog(windows_);
 }
 
-void Program::start() { windows_.show(QStringLiteral("start")); }
+void Program::start() { windows_.show(kWelcomeScreen); }
 
 }  // namespace app

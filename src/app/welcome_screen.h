@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/design.h"
 
 namespace ui {
 class WindowSystem;
@@ -6,7 +7,9 @@ class WindowSystem;
 
 namespace app {
 
-// The welcome screen "start", the first window of every run.
+// The welcome screen, the first window of every run.
+inline constexpr ui::Name kWelcomeScreen = "start";
+
 void defineWelcomeScreen(ui::WindowSystem& windows);
 
 }  // namespace app

@@ -54,8 +54,8 @@ public:
             if (now < quietUntil_ || !loaded()) return false;
             if (api_.create(&context_) != CA_SUCCESS) return failed(now);
             ca_proplist* program = properties({{CA_PROP_APPLICATION_NAME, "The Snelk Test"},
-                                               {CA_PROP_APPLICATION_ID, "org.example.SnelkTest"},
-                                               {CA_PROP_APPLICATION_ICON_NAME, "org.example.SnelkTest"}});
+                                               {CA_PROP_APPLICATION_ID, SNELK_APP_ID},
+                                               {CA_PROP_APPLICATION_ICON_NAME, SNELK_APP_ID}});
             api_.changeProps(context_, program);
             api_.proplistDestroy(program);
         }

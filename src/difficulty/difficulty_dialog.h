@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/design.h"
 
 namespace ui {
 class WindowSystem;
@@ -6,7 +7,9 @@ class WindowSystem;
 
 namespace difficulty {
 
-// The dialog "options" where the user picks Normal, Easy or Very Easy.
+// The dialog where the user picks Normal, Easy or Very Easy.
+inline constexpr ui::Name kDifficultyDialog = "options";
+
 void defineDifficultyDialog(ui::WindowSystem& windows);
 
 // Shows the one dialog and keeps "Start Test" disabled while it is open.

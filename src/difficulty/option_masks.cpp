@@ -3,6 +3,7 @@
 #include <QRadioButton>
 
 #include "quiz/question_bank.h"
+#include "quiz/course.h"
 #include "quiz/question_screens.h"
 #include "ui/window_system.h"
 
@@ -13,8 +14,7 @@ void setMaskedOptions(ui::WindowSystem& windows, Which which, bool enabled)
     for (int n = quiz::kFirstQuestion; n <= quiz::kLastMultipleChoice; ++n) {
         const quiz::OptionMask mask = *quiz::optionMask(n);
         const quiz::Slot slot = which == Which::First ? mask.first : mask.second;
-        const QString option = QStringLiteral("Option%1").arg(static_cast<int>(slot));
-        windows.control<QRadioButton>(quiz::screenName(n), option)->setEnabled(enabled);
+        windows.control<QRadioButton>(quiz::screenName(n), quiz::optionName(slot))->setEnabled(enabled);
     }
 }
 

@@ -11,28 +11,27 @@ namespace difficulty {
 
 void resetTest(ui::WindowSystem& windows)
 {
-    ui::Window* main = windows.ensure(app::kMainWindow);
-    const auto label = [main](const char* name) { return main->control<QLabel>(QString::fromLatin1(name)); };
-    const auto button = [main](const char* name) {
-        return main->control<QPushButton>(QString::fromLatin1(name));
-    };
+    using namespace app;
+    ui::Window* main = windows.ensure(kMainWindow);
+    const auto label = [main](ui::Name name) { return main->control<QLabel>(name); };
+    const auto button = [main](ui::Name name) { return main->control<QPushButton>(name); };
     const QString zero = QStringLiteral("0");
-    label("right")->setText(zero);
-    label("wrong")->setText(zero);
-    label("percent")->setText(zero);
-    label("excelent")->hide();
-    label("good")->hide();
-    label("poor")->hide();
-    button("start")->setEnabled(true);
-    button("restart")->setEnabled(false);
-    label("per")->hide();
-    label("per1")->hide();
-    label("percent")->hide();
-    button("dif")->setEnabled(true);
-    label("Label2")->hide();
-    label("Label3")->hide();
-    label("right")->hide();
-    label("wrong")->hide();
+    label(kRightCount)->setText(zero);
+    label(kWrongCount)->setText(zero);
+    label(kPercentage)->setText(zero);
+    label(kExcellentGrade)->hide();
+    label(kGoodGrade)->hide();
+    label(kPoorGrade)->hide();
+    button(kStartButton)->setEnabled(true);
+    button(kResetButton)->setEnabled(false);
+    label(kPercentageCaption)->hide();
+    label(kPercentSign)->hide();
+    label(kPercentage)->hide();
+    button(kDifficultyButton)->setEnabled(true);
+    label(kRightCaption)->hide();
+    label(kWrongCaption)->hide();
+    label(kRightCount)->hide();
+    label(kWrongCount)->hide();
     setMaskedOptions(windows, Which::First, true);
     setMaskedOptions(windows, Which::Second, true);
 }

@@ -1,82 +1,71 @@
 #include "explanation_dialogs.h"
 
+#include <vector>
+
+#include "course.h"
 #include "question_bank.h"
-#include "question_screens.h"
 #include "ui/window_system.h"
 
 namespace quiz {
 namespace {
 
 using namespace ui;
-using ui::Kind;  // controls, not questions
 
-constexpr FontSpec kTextFont{"MS Sans Serif", 12};
+constexpr Name kOk = "OKButton", kText = "Label1";
 
-// Where the OK button of a dialog leads.
-QString successor(const QString& dialog, int n)
+// OK leads on to `next` and closes the dialog.
+void leadOn(WindowSystem& windows, Window& w, const QString& next)
 {
-    if (dialog == kPartTwoNotice) return screenName(kFirstTrueFalse);
-    if (n == kLastMultipleChoice) return kPartTwoNotice;
-    if (n == kLastQuestion) return kEndOfTest;
-    return screenName(n + 1);
-}
-
-Window* withOk(WindowSystem& windows, Window* w, int n)
-{
-    const QString name = w->objectName();
-    w->setFollowers({successor(name, n)});
-    w->onClick(QStringLiteral("OKButton"), [&windows, name, n] {
-        windows.show(successor(name, n));
+    w.setFollowers({next});
+    w.onClick(kOk, [&windows, name = w.objectName(), next] {
+        windows.show(next);
         windows.close(name);
     });
-    return w;
 }
 
-std::string_view captionFor(const QString& name, int n)
-{
-    if (name == kRightAnswerDialog) return "Correct";
-    if (n == 16) return "Dialog Caption";
-    return "Wrong";
-}
-
-Window* buildExplanation(WindowSystem& windows, const QString& name, int n)
+Window* buildExplanation(WindowSystem& windows, const QString& name, int n, std::string_view caption)
 {
     const Question& q = *find(n);
     const ExplanationLayout& l = kExplanationLayouts[n - 1];
     std::vector<ControlSpec> controls = {
-        {.name = "OKButton", .kind = Kind::PushButton, .text = "OK", .rect = l.ok, .tabIndex = 0},
-        {.name = "Label1", .kind = Kind::Label, .text = q.explanation, .rect = l.text, .font = kTextFont,
+        {.name = kOk, .kind = ControlKind::PushButton, .text = "OK", .rect = l.ok, .tabIndex = 0},
+        {.name = kText, .kind = ControlKind::Label, .text = q.explanation, .rect = l.text, .font = kTextFont,
          .wordWrap = true},
     };
     if (!q.picture.resource.empty())
-        controls.push_back({.name = "Image1", .kind = Kind::Image, .rect = {360, 1200, 1530, 1140},
+        controls.push_back({.name = "Image1", .kind = ControlKind::Image, .rect = l.picture,
                             .tooltip = q.picture.description, .picture = q.picture.resource,
                             .fit = Fit::Natural, .description = q.picture.description});
-    const std::string windowName = name.toStdString();
-    const WindowSpec design{.name = windowName, .caption = captionFor(name, n), .width = l.width,
+    const QByteArray windowName = name.toLatin1();
+    const WindowSpec design{.name = windowName.constData(), .caption = caption, .width = l.width,
                             .height = l.height, .controls = controls};
-    return withOk(windows, new Window(design), n);
+    auto* w = new Window(design);
+    leadOn(windows, *w, windowAfter(n, After::Dialog));
+    return w;
 }
 
 constexpr ControlSpec kNoticeControls[] = {
-    {.name = "Label1", .kind = Kind::Label, .text = "The next part of the test is True or False.",
+    {.name = kText, .kind = ControlKind::Label, .text = "The next part of the test is True or False.",
      .rect = {240, 360, 3615, 975}, .font = kTextFont, .wordWrap = true},
-    {.name = "OKButton", .kind = Kind::PushButton, .text = "OK", .rect = {1440, 1560, 1215, 375},
-     .tabIndex = 0},
+    {.name = kOk, .kind = ControlKind::PushButton, .text = "OK", .rect = {1440, 1560, 1215, 375}, .tabIndex = 0},
 };
 
-constexpr WindowSpec kNotice{.name = "Dialog", .caption = "Part Two", .width = 4260, .height = 2130,
+constexpr WindowSpec kNotice{.name = kPartTwoNotice, .caption = "Part Two", .width = 4260, .height = 2130,
                              .controls = kNoticeControls};
 
 }  // namespace
 
 void defineExplanationDialogs(WindowSystem& windows)
 {
-    for (int n = kFirstQuestion; n <= kLastQuestion; ++n)
-        windows.define(dialogName(n), [&windows, n] { return buildExplanation(windows, dialogName(n), n); });
-    windows.define(kRightAnswerDialog,
-                   [&windows] { return buildExplanation(windows, kRightAnswerDialog, 22); });
-    windows.define(kPartTwoNotice, [&windows] { return withOk(windows, new Window(kNotice), 0); });
+    for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
+        const ExplanationLayout& l = kExplanationLayouts[n - 1];
+        windows.define(dialogName(n), [&windows, n, &l] { return buildExplanation(windows, dialogName(n), n, l.caption); });
+        if (find(n)->hasRightAnswerDialog)
+            windows.define(rightAnswerDialogName(n), [&windows, n] {
+                return buildExplanation(windows, rightAnswerDialogName(n), n, "Correct");
+            });
+    }
+    windows.define(kNotice, [&windows](Window& w) { leadOn(windows, w, screenName(kFirstTrueFalse)); });
 }
 
 }  // namespace quiz

@@ -18,7 +18,7 @@ constexpr bool partsAreWhole()
 {
     for (const Question& q : kQuestions) {
         const bool partOne = q.number <= kLastMultipleChoice;
-        if ((q.kind == Kind::MultipleChoice) != partOne) return false;
+        if ((q.kind == QuestionKind::MultipleChoice) != partOne) return false;
     }
     return true;
 }
@@ -26,7 +26,7 @@ constexpr bool partsAreWhole()
 constexpr bool masksAreSound()
 {
     for (const Question& q : kQuestions) {
-        if (q.kind != Kind::MultipleChoice) continue;
+        if (q.kind != QuestionKind::MultipleChoice) continue;
         const OptionMask m = q.mask;
         if (q.answerSlot == Slot::None || m.first == Slot::None || m.second == Slot::None) return false;
         if (m.first == m.second) return false;
@@ -39,7 +39,7 @@ constexpr int correctSlotCount(Slot slot)
 {
     int n = 0;
     for (const Question& q : kQuestions)
-        if (q.kind == Kind::MultipleChoice && q.answerSlot == slot) ++n;
+        if (q.kind == QuestionKind::MultipleChoice && q.answerSlot == slot) ++n;
     return n;
 }
 
@@ -47,7 +47,7 @@ constexpr int trueStatementCount(bool value)
 {
     int n = 0;
     for (const Question& q : kQuestions)
-        if (q.kind == Kind::TrueFalse && q.answerTrue == value) ++n;
+        if (q.kind == QuestionKind::TrueFalse && q.answerTrue == value) ++n;
     return n;
 }
 
@@ -62,7 +62,7 @@ constexpr bool everyTextPresent()
 {
     for (const Question& q : kQuestions) {
         if (q.prompt.empty() || q.explanation.empty()) return false;
-        if (q.kind == Kind::MultipleChoice)
+        if (q.kind == QuestionKind::MultipleChoice)
             for (std::string_view c : q.choices)
                 if (c.empty()) return false;
     }
@@ -83,7 +83,7 @@ static_assert(onlyQuestion(22, [](const Question& q) { return q.hasRightAnswerDi
               "only question 22 has a dialog after a right answer");
 static_assert(everyTextPresent(), "no empty prompt, choice or explanation");
 
-const Question* findOfKind(int number, Kind kind)
+const Question* findOfKind(int number, QuestionKind kind)
 {
     const Question* q = find(number);
     return q && q->kind == kind ? q : nullptr;
@@ -99,25 +99,25 @@ const Question* find(int number)
 
 std::optional<Choices> choices(int number)
 {
-    if (const Question* q = findOfKind(number, Kind::MultipleChoice)) return q->choices;
+    if (const Question* q = findOfKind(number, QuestionKind::MultipleChoice)) return q->choices;
     return std::nullopt;
 }
 
 std::optional<Slot> answerSlot(int number)
 {
-    if (const Question* q = findOfKind(number, Kind::MultipleChoice)) return q->answerSlot;
+    if (const Question* q = findOfKind(number, QuestionKind::MultipleChoice)) return q->answerSlot;
     return std::nullopt;
 }
 
 std::optional<bool> answerIsTrue(int number)
 {
-    if (const Question* q = findOfKind(number, Kind::TrueFalse)) return q->answerTrue;
+    if (const Question* q = findOfKind(number, QuestionKind::TrueFalse)) return q->answerTrue;
     return std::nullopt;
 }
 
 std::optional<OptionMask> optionMask(int number)
 {
-    if (const Question* q = findOfKind(number, Kind::MultipleChoice)) return q->mask;
+    if (const Question* q = findOfKind(number, QuestionKind::MultipleChoice)) return q->mask;
     return std::nullopt;
 }
 
@@ -125,7 +125,7 @@ std::string caption(int number)
 {
     const Question* q = find(number);
     if (!q) return {};
-    return q->kind == Kind::MultipleChoice ? "Question " + std::to_string(number) : "True or False";
+    return q->kind == QuestionKind::MultipleChoice ? "Question " + std::to_string(number) : "True or False";
 }
 
 }  // namespace quiz

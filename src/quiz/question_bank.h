@@ -15,7 +15,7 @@ inline constexpr int kFirstTrueFalse = 21;
 inline constexpr int kLastQuestion = 50;
 inline constexpr int kQuestionCount = 50;
 
-enum class Kind { MultipleChoice, TrueFalse };
+enum class QuestionKind { MultipleChoice, TrueFalse };
 
 // The four radio buttons of a multiple-choice screen. A slot, never a text,
 // is what the answer key and the option masks name.
@@ -38,7 +38,7 @@ using Choices = std::array<std::string_view, 4>;
 
 struct Question {
     int number = 0;
-    Kind kind = Kind::MultipleChoice;
+    QuestionKind kind = QuestionKind::MultipleChoice;
     std::string_view prompt{};        // the question, or the statement to judge
     Choices choices{};              // multiple choice only, in slot order
     Slot answerSlot = Slot::None;   // multiple choice only
@@ -53,14 +53,14 @@ constexpr Question multipleChoice(int number, std::string_view prompt, Choices c
                                   Slot answer, OptionMask mask, std::string_view explanation,
                                   Picture picture = {})
 {
-    return {number, Kind::MultipleChoice, prompt, choices, answer, false, mask, explanation,
+    return {number, QuestionKind::MultipleChoice, prompt, choices, answer, false, mask, explanation,
             picture, false};
 }
 
 constexpr Question trueFalse(int number, std::string_view statement, bool answer,
                              std::string_view explanation, bool rightAnswerDialog = false)
 {
-    return {number, Kind::TrueFalse, statement, {}, Slot::None, answer, {}, explanation, {},
+    return {number, QuestionKind::TrueFalse, statement, {}, Slot::None, answer, {}, explanation, {},
             rightAnswerDialog};
 }
 

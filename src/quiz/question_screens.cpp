@@ -4,7 +4,8 @@
 
 #include <QRadioButton>
 
-#include "question_bank.h"
+#include "app/main_window.h"
+#include "course.h"
 #include "score_board.h"
 #include "ui/platform.h"
 #include "ui/window_system.h"
@@ -13,61 +14,46 @@ namespace quiz {
 namespace {
 
 using namespace ui;
-using ui::Kind;  // controls, not questions
 
-constexpr FontSpec kQuestionFont{"MS Sans Serif", 12};
-constexpr std::string_view kOptionNames[4] = {"Option1", "Option2", "Option3", "Option4"};
+constexpr Name kStatementLabel = "Label1", kTrue = "Command1", kFalse = "Command2", kQuitStatement = "Command3";
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-// The window after an answer: the explanation after a wrong one, otherwise the
-// next question (with the stops between the parts and at the end).
-QString afterRightAnswer(int n)
+// Shows what comes after question n and closes its screen.
+void moveOn(WindowSystem& windows, int n, bool right)
 {
-    if (n == kLastMultipleChoice) return kPartTwoNotice;
-    if (n == 22) return kRightAnswerDialog;
-    if (n == kLastQuestion) return kEndOfTest;
-    return screenName(n + 1);
-}
-
-void judgeChoice(WindowSystem& windows, Window* screen, int n)
-{
-    const QString key = qs(kOptionNames[slotIndex(*answerSlot(n))]);
-    const bool right = screen->control<QRadioButton>(key)->isChecked();
-    const QString rightCount = scoreText(windows, QStringLiteral("right"));
-    const QString wrongCount = scoreText(windows, QStringLiteral("wrong"));
-    if (right) {
-        windows.platform().beep();
-        if (n == 18) windows.platform().beep();
-    }
-    // Question 1 starts the counting afresh rather than adding to it.
-    const QString first = QStringLiteral("1");
-    if (right) setScoreText(windows, QStringLiteral("right"), n == 1 ? first : plusOne(rightCount));
-    else setScoreText(windows, QStringLiteral("wrong"), n == 1 ? first : plusOne(wrongCount));
-    windows.show(right ? afterRightAnswer(n) : dialogName(n));
+    windows.show(windowAfter(n, right ? After::RightAnswer : After::WrongAnswer));
     windows.close(screenName(n));
 }
 
+void judgeChoice(WindowSystem& windows, const Window& screen, const ChoiceScreen& s)
+{
+    const int n = s.number;
+    const bool right = screen.control<QRadioButton>(optionName(*answerSlot(n)))->isChecked();
+    const QString rightCount = scoreText(windows, app::kRightCount);
+    const QString wrongCount = scoreText(windows, app::kWrongCount);
+    if (right)
+        for (int i = 0; i < s.rightAnswerBeeps; ++i) windows.platform().beep();
+    const QString first = QStringLiteral("1");
+    if (right) setScoreText(windows, app::kRightCount, s.countsAfresh ? first : plusOne(rightCount));
+    else setScoreText(windows, app::kWrongCount, s.countsAfresh ? first : plusOne(wrongCount));
+    moveOn(windows, n, right);
+}
+
+// The last question also writes the percentage, from the right count as the
+// answer leaves it.
 void judgeStatement(WindowSystem& windows, int n, bool saidTrue)
 {
     const bool right = saidTrue == *answerIsTrue(n);
+    const QString rightCount = scoreText(windows, app::kRightCount);
     if (right) {
-        const QString rightCount = scoreText(windows, QStringLiteral("right"));
         windows.platform().beep();
-        setScoreText(windows, QStringLiteral("right"), plusOne(rightCount));
-        if (n == kLastQuestion)
-            setScoreText(windows, QStringLiteral("percent"),
-                         percentage(scoreText(windows, QStringLiteral("right"))));
-        windows.show(afterRightAnswer(n));
+        setScoreText(windows, app::kRightCount, plusOne(rightCount));
     } else {
-        const QString rightCount = scoreText(windows, QStringLiteral("right"));
-        const QString wrongCount = scoreText(windows, QStringLiteral("wrong"));
-        setScoreText(windows, QStringLiteral("wrong"), plusOne(wrongCount));
-        if (n == kLastQuestion)
-            setScoreText(windows, QStringLiteral("percent"), percentage(rightCount));
-        windows.show(dialogName(n));
+        const QString wrongCount = scoreText(windows, app::kWrongCount);
+        setScoreText(windows, app::kWrongCount, plusOne(wrongCount));
     }
-    windows.close(screenName(n));
+    if (n == kLastQuestion)
+        setScoreText(windows, app::kPercentage, percentage(scoreText(windows, app::kRightCount)));
+    moveOn(windows, n, right);
 }
 
 Window* buildChoiceScreen(WindowSystem& windows, const ChoiceScreen& s)
@@ -75,58 +61,53 @@ Window* buildChoiceScreen(WindowSystem& windows, const ChoiceScreen& s)
     const Question& q = *find(s.number);
     const std::string caption = quiz::caption(s.number);
     std::vector<ControlSpec> controls = {
-        {.name = s.questionLabel, .kind = Kind::Label, .text = q.prompt, .rect = s.question,
-         .font = kQuestionFont, .wordWrap = true},
-        {.name = s.quit, .kind = Kind::PushButton, .text = s.quitCaption,
+        {.name = s.questionLabel, .kind = ControlKind::Label, .text = q.prompt, .rect = s.question,
+         .font = kTextFont, .wordWrap = true},
+        {.name = s.quit, .kind = ControlKind::PushButton, .text = s.quitCaption,
          .rect = {s.quitLeft, s.buttonTop, 1215, 495}, .tabIndex = 1},
-        {.name = s.next, .kind = Kind::PushButton, .text = s.nextCaption,
+        {.name = s.next, .kind = ControlKind::PushButton, .text = s.nextCaption,
          .rect = {s.nextLeft, s.buttonTop, 1215, 495}, .tabIndex = 2},
     };
     for (int i = 0; i < 4; ++i)
-        controls.push_back({.name = kOptionNames[i], .kind = Kind::RadioButton, .text = q.choices[i],
+        controls.push_back({.name = kOptionNames[i], .kind = ControlKind::RadioButton, .text = q.choices[i],
                             .rect = s.options[i], .tabIndex = s.optionTabs[i]});
-    const std::string name = screenName(s.number).toStdString();
-    const WindowSpec design{.name = name, .caption = caption, .width = s.width, .height = s.height,
+    const QByteArray name = screenName(s.number).toLatin1();
+    const WindowSpec design{.name = name.constData(), .caption = caption, .width = s.width, .height = s.height,
                             .controls = controls};
     auto* w = new Window(design);
     const int n = s.number;
-    w->setFollowers({afterRightAnswer(n), dialogName(n)});
-    w->onClick(qs(s.next), [&windows, w, n] { judgeChoice(windows, w, n); });
-    w->onClick(qs(s.quit), [&windows, n] { windows.close(screenName(n)); });
+    w->setFollowers({windowAfter(n, After::RightAnswer), windowAfter(n, After::WrongAnswer)});
+    w->onClick(s.next, [&windows, w, &s] { judgeChoice(windows, *w, s); });
+    w->onClick(s.quit, [&windows, n] { windows.close(screenName(n)); });
     return w;
 }
 
 Window* buildStatementScreen(WindowSystem& windows, const StatementScreen& s)
 {
     const Question& q = *find(s.number);
-    // The first screen of part two offers "False" first.
-    const bool falseFirst = s.number == kFirstTrueFalse;
     const ControlSpec controls[] = {
-        {.name = "Label1", .kind = Kind::Label, .text = q.prompt, .rect = s.statement,
-         .font = kQuestionFont, .wordWrap = true},
-        {.name = "Command1", .kind = Kind::PushButton, .text = "&True", .rect = {360, s.buttonTop, 1215, 495},
-         .tabIndex = falseFirst ? 2 : 0},
-        {.name = "Command2", .kind = Kind::PushButton, .text = "&False",
-         .rect = {s.falseLeft, s.buttonTop, 1215, 495}, .tabIndex = falseFirst ? 0 : 1},
-        {.name = "Command3", .kind = Kind::PushButton, .text = "&Quit", .rect = {s.quitLeft, 2640, 1215, 495},
-         .tabIndex = falseFirst ? 1 : 2},
+        {.name = kStatementLabel, .kind = ControlKind::Label, .text = q.prompt, .rect = s.statement,
+         .font = kTextFont, .wordWrap = true},
+        {.name = kTrue, .kind = ControlKind::PushButton, .text = "&True", .rect = {360, s.buttonTop, 1215, 495},
+         .tabIndex = s.tabs[0]},
+        {.name = kFalse, .kind = ControlKind::PushButton, .text = "&False",
+         .rect = {s.falseLeft, s.buttonTop, 1215, 495}, .tabIndex = s.tabs[1]},
+        {.name = kQuitStatement, .kind = ControlKind::PushButton, .text = "&Quit",
+         .rect = {s.quitLeft, 2640, 1215, 495}, .tabIndex = s.tabs[2]},
     };
-    const std::string name = screenName(s.number).toStdString();
-    const WindowSpec design{.name = name, .caption = "True or False", .width = 4680, .height = 3195,
+    const QByteArray name = screenName(s.number).toLatin1();
+    const WindowSpec design{.name = name.constData(), .caption = "True or False", .width = 4680, .height = 3195,
                             .controls = controls};
     auto* w = new Window(design);
     const int n = s.number;
-    w->setFollowers({afterRightAnswer(n), dialogName(n)});
-    w->onClick(QStringLiteral("Command1"), [&windows, n] { judgeStatement(windows, n, true); });
-    w->onClick(QStringLiteral("Command2"), [&windows, n] { judgeStatement(windows, n, false); });
-    w->onClick(QStringLiteral("Command3"), [&windows, n] { windows.close(screenName(n)); });
+    w->setFollowers({windowAfter(n, After::RightAnswer), windowAfter(n, After::WrongAnswer)});
+    w->onClick(kTrue, [&windows, n] { judgeStatement(windows, n, true); });
+    w->onClick(kFalse, [&windows, n] { judgeStatement(windows, n, false); });
+    w->onClick(kQuitStatement, [&windows, n] { windows.close(screenName(n)); });
     return w;
 }
 
 }  // namespace
-
-QString screenName(int question) { return QStringLiteral("q%1").arg(question); }
-QString dialogName(int question) { return QStringLiteral("a%1").arg(question); }
 
 void defineQuestionScreens(WindowSystem& windows)
 {

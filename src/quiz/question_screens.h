@@ -1,6 +1,8 @@
 #pragma once
-#include <QString>
+#include <array>
+#include <string_view>
 
+#include "question_bank.h"
 #include "ui/design.h"
 
 namespace ui {
@@ -9,32 +11,31 @@ class WindowSystem;
 
 namespace quiz {
 
-// Window names: "q7" is the screen of question 7, "a7" its explanation.
-QString screenName(int question);
-QString dialogName(int question);
-inline const QString kPartTwoNotice = QStringLiteral("Dialog");
-inline const QString kEndOfTest = QStringLiteral("done");
-inline const QString kRightAnswerDialog = QStringLiteral("a22a");
-
 // The screens of questions 1 to 50.
 void defineQuestionScreens(ui::WindowSystem& windows);
+
+// The four choices of a multiple-choice screen, by slot.
+inline constexpr ui::Name kOptionNames[4] = {"Option1", "Option2", "Option3", "Option4"};
+constexpr ui::Name optionName(Slot slot) { return kOptionNames[slotIndex(slot)]; }
 
 // What differs between the twenty multiple-choice screens.
 struct ChoiceScreen {
     int number = 0;
-    std::string_view questionLabel = "Label1";
+    ui::Name questionLabel = "Label1";
     ui::Twips question{};
     ui::Twips options[4];          // Option1 to Option4
     int optionTabs[4] = {3, 4, 5, 6};
-    std::string_view next = "next";
+    ui::Name next = "next";
     std::string_view nextCaption = "&Next Question";
-    std::string_view quit = "quit";
+    ui::Name quit = "quit";
     std::string_view quitCaption = "&Quit";
     int width = 4680;   // client area
     int height = 3195;
     int buttonTop = 2520;
     int quitLeft = 240;
     int nextLeft = 3120;
+    int rightAnswerBeeps = 1;
+    bool countsAfresh = false;  // writes "1" whatever the count held
 };
 
 // What differs between the thirty true/false screens.
@@ -44,6 +45,7 @@ struct StatementScreen {
     int buttonTop = 1560;
     int falseLeft = 3000;
     int quitLeft = 1680;
+    std::array<int, 3> tabs = {0, 1, 2};  // of True, False and Quit
 };
 
 extern const ChoiceScreen kChoiceScreens[20];

@@ -56,9 +56,4 @@ void setScoreText(ui::WindowSystem& windows, const QString& label, const QString
     windows.control<QLabel>(app::kMainWindow, label)->setText(text);
 }
 
-void addOne(ui::WindowSystem& windows, const QString& label)
-{
-    setScoreText(windows, label, plusOne(scoreText(windows, label)));
-}
-
 }  // namespace quiz

@@ -1,6 +1,7 @@
 #pragma once
 // The score board lives only in the texts of three labels on the main window:
-// `right`, `wrong` and `percent`, each a plain decimal whole number.
+// the right count, the wrong count and the percentage, each a plain decimal
+// whole number.
 
 #include <QString>
 
@@ -27,8 +28,5 @@ Grade grade(double percent);
 // Text of a score-board label on the main window.
 QString scoreText(ui::WindowSystem& windows, const QString& label);
 void setScoreText(ui::WindowSystem& windows, const QString& label, const QString& text);
-
-// Reads the count, adds one and writes it back.
-void addOne(ui::WindowSystem& windows, const QString& label);
 
 }  // namespace quiz

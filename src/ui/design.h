@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include <QRect>
+#include <QString>
 
 namespace ui {
 
@@ -23,7 +24,21 @@ struct Twips {
     QRect toPixels() const { return {pixels(left), pixels(top), pixels(width), pixels(height)}; }
 };
 
-enum class Kind { Label, PushButton, RadioButton, Image };
+// The name of a window or of a control in it, by which the rest of the
+// program finds it. A name used in more than one place is a constant beside
+// the design that gives it.
+struct Name {
+    constexpr Name() = default;
+    constexpr Name(const char* name) : text(name) {}
+    bool empty() const { return text.empty(); }
+    operator QString() const { return QLatin1StringView(text.data(), qsizetype(text.size())); }
+    std::string_view text;
+};
+
+// A text of the designs (UTF-8) as Qt takes it.
+inline QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+enum class ControlKind { Label, PushButton, RadioButton, Image };
 
 struct FontSpec {
     std::string_view family = "MS Sans Serif";
@@ -31,7 +46,10 @@ struct FontSpec {
     bool bold = false;
     bool underline = false;
 };
+// Every control without a font of its own.
 inline constexpr FontSpec kDialogFont{};
+// Questions, statements, explanations and the main window's introduction.
+inline constexpr FontSpec kTextFont{"MS Sans Serif", 12};
 
 using Rgb = std::uint32_t;
 inline constexpr Rgb kDefaultColour = 0xFF000000;  // the palette's own text colour
@@ -43,8 +61,8 @@ inline constexpr Rgb kBlue = 0x0000FF;
 enum class Fit { Stretch, Natural };
 
 struct ControlSpec {
-    std::string_view name{};
-    Kind kind = Kind::Label;
+    Name name{};
+    ControlKind kind = ControlKind::Label;
     std::string_view text{};      // caption; "&" marks the access key of a button
     Twips rect{};
     FontSpec font = kDialogFont;
@@ -60,12 +78,12 @@ struct ControlSpec {
 };
 
 struct MenuItemSpec {
-    std::string_view name{};
+    Name name{};
     std::string_view text{};
 };
 
 struct MenuSpec {
-    std::string_view name{};
+    Name name{};
     std::string_view text{};
     std::span<const MenuItemSpec> items{};
 };
@@ -77,14 +95,14 @@ struct Band {
 };
 
 struct WindowSpec {
-    std::string_view name{};
+    Name name{};
     std::string_view caption{};
     int width = 0;   // client area, twips
     int height = 0;
     std::span<const ControlSpec> controls{};
     std::span<const MenuSpec> menus = {};
-    std::string_view defaultButton = {};  // answers Enter wherever the focus is
-    std::string_view cancelButton = {};   // answers Escape
+    Name defaultButton = {};  // answers Enter wherever the focus is
+    Name cancelButton = {};   // answers Escape
     Band band = {};
 };
 

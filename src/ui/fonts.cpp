@@ -52,7 +52,7 @@ QString firstInstalled(const QStringList& families)
 
 QFont make(const FontSpec& spec)
 {
-    const QString family = QString::fromUtf8(spec.family.data(), qsizetype(spec.family.size()));
+    const QString family = qs(spec.family);
     QFont f(family);
     f.setPointSizeF(spec.points);
     f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
@@ -79,7 +79,7 @@ const QFont& font(const FontSpec& spec)
 {
     static QHash<QString, QFont> cache;
     const QString key = QStringLiteral("%1|%2|%3|%4")
-                            .arg(QString::fromUtf8(spec.family.data(), qsizetype(spec.family.size())))
+                            .arg(qs(spec.family))
                             .arg(spec.points)
                             .arg(spec.bold)
                             .arg(spec.underline);

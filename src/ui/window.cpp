@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QWindow>
 
+#include <stdexcept>
 #include <utility>
 
 #include "accessibility.h"
@@ -21,8 +22,6 @@ Q_LOGGING_CATEGORY(lcClick, "snelk.click")
 namespace ui {
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 QColor colour(Rgb rgb) { return QColor::fromRgb(QRgb(0xFF000000u | rgb)); }
 
 QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& radios,
@@ -30,7 +29,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
 {
     QWidget* w = nullptr;
     switch (spec.kind) {
-    case Kind::Label: {
+    case ControlKind::Label: {
         auto* label = new ClickableLabel(qs(spec.text), parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -38,19 +37,19 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
         w = label;
         break;
     }
-    case Kind::Image: {
+    case ControlKind::Image: {
         auto* image = new Picture(qs(spec.picture), spec.fit == Fit::Stretch, parent);
         image->setAccessibleName(qs(spec.description));
         w = image;
         break;
     }
-    case Kind::PushButton: {
+    case ControlKind::PushButton: {
         auto* button = new PushButton(qs(spec.text), parent);
         button->setAutoDefault(true);  // Enter presses the focused button
         w = button;
         break;
     }
-    case Kind::RadioButton: {
+    case ControlKind::RadioButton: {
         auto* radio = new RadioButton(qs(spec.text), parent);
         if (!radios) radios = new QButtonGroup(parent);
         radios->addButton(radio);
@@ -58,7 +57,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
         break;
     }
     }
-    w->setObjectName(qs(spec.name));
+    w->setObjectName(spec.name);
     w->setGeometry(spec.rect.toPixels());
     dressing.push_back({w, spec.font});
     if (spec.colour != kDefaultColour) {
@@ -80,9 +79,8 @@ void buildMenus(QMainWindow* window, std::span<const MenuSpec> menus)
     QMenuBar* bar = window->menuBar();
     for (const MenuSpec& m : menus) {
         QMenu* menu = bar->addMenu(qs(m.text));
-        menu->setObjectName(qs(m.name));
-        for (const MenuItemSpec& item : m.items)
-            menu->addAction(qs(item.text))->setObjectName(qs(item.name));
+        menu->setObjectName(m.name);
+        for (const MenuItemSpec& item : m.items) menu->addAction(qs(item.text))->setObjectName(item.name);
     }
 }
 
@@ -98,7 +96,7 @@ void orderFocus(const WindowSpec& spec, QWidget* client)
     QWidget* previous = nullptr;
     QWidget* first = nullptr;
     for (const ControlSpec* c : order) {
-        QWidget* w = client->findChild<QWidget*>(qs(c->name));
+        QWidget* w = client->findChild<QWidget*>(c->name);
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
         if (!first && c->enabled && c->visible) first = w;
@@ -109,14 +107,14 @@ void orderFocus(const WindowSpec& spec, QWidget* client)
 }  // namespace
 
 Window::Window(const WindowSpec& spec)
-    : defaultButton_(qs(spec.defaultButton)), cancelButton_(qs(spec.cancelButton))
+    : defaultButton_(spec.defaultButton), cancelButton_(spec.cancelButton)
 {
     installAccessibility();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(qs(spec.name));
+    setObjectName(spec.name);
     setWindowTitle(qs(spec.caption));
 
     const QRect band(0, 0, pixels(spec.width), pixels(spec.band.height));
@@ -173,8 +171,7 @@ void Window::onClick(const QString& name, std::function<void()> handler)
     else if (auto* action = findChild<QAction*>(name))
         connect(action, &QAction::triggered, this, run);
     else
-        throw std::out_of_range("window " + objectName().toStdString() + " has no clickable " +
-                                name.toStdString());
+        unknownName("window " + objectName() + " has no clickable " + name);
 }
 
 void Window::onFrameClose(std::function<void()> handler) { frameCloseHandler_ = std::move(handler); }
@@ -213,6 +210,12 @@ void Window::clickIfEnabled(const QString& name)
 {
     auto* button = findChild<QAbstractButton*>(name);
     if (button && button->isEnabled() && button->isVisible()) button->click();
+}
+
+void unknownName(const QString& what)
+{
+    Q_ASSERT_X(false, "ui::unknownName", qPrintable(what));
+    throw std::out_of_range(what.toStdString());
 }
 
 void runHandler(const QString& where, const std::function<void()>& handler)

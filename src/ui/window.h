@@ -4,7 +4,6 @@
 // minimise and close boxes. Closing a window destroys it.
 
 #include <functional>
-#include <stdexcept>
 #include <vector>
 
 #include <QMainWindow>
@@ -13,6 +12,11 @@
 #include "design.h"
 
 namespace ui {
+
+// A window or control asked for by a name no design gives: a fault of the
+// program itself, never of its user. A debug build stops there and then; a
+// release build stops the click, logs it and goes on.
+[[noreturn]] void unknownName(const QString& what);
 
 class Window : public QMainWindow {
     Q_OBJECT
@@ -37,13 +41,13 @@ public:
         FontSpec font;
     };
 
-    // The control of that name; throws std::out_of_range if there is none.
+    // The control of that name. There is always one: asking for another is
+    // a fault of the program's own (see unknownName).
     template <class T = QWidget>
     T* control(const QString& name) const
     {
         if (T* c = findChild<T*>(name)) return c;
-        throw std::out_of_range("window " + objectName().toStdString() + " has no control " +
-                                name.toStdString());
+        unknownName("window " + objectName() + " has no control " + name);
     }
 
     // Runs the handler when the button, clickable label or menu item of that

@@ -1,6 +1,5 @@
 #include "window_system.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include <QLayout>
@@ -28,6 +27,22 @@ WindowSystem::~WindowSystem()
 void WindowSystem::define(const QString& name, Factory factory)
 {
     factories_[name] = std::move(factory);
+}
+
+void WindowSystem::define(const WindowSpec& design, std::function<void(Window&)> setup)
+{
+    define(design.name, [&design, setup = std::move(setup)] {
+        auto* w = new Window(design);
+        setup(*w);
+        return w;
+    });
+}
+
+QStringList WindowSystem::definedNames() const
+{
+    QStringList names;
+    for (const auto& [name, factory] : factories_) names.append(name);
+    return names;
 }
 
 Window* WindowSystem::show(const QString& name)
@@ -83,7 +98,7 @@ Window* WindowSystem::build(const QString& name)
 {
     const auto factory = factories_.find(name);
     if (factory == factories_.end())
-        throw std::out_of_range("no window is called " + name.toStdString());
+        unknownName("no window is called " + name);
     return factory->second();
 }
 

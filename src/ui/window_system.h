@@ -33,6 +33,11 @@ public:
 
     // Registers how the window of that name is built.
     void define(const QString& name, Factory factory);
+    // Registers a window built from a design that never changes, under the
+    // design's name; `setup` then gives it its handlers.
+    void define(const WindowSpec& design, std::function<void(Window&)> setup);
+    // The names of every window that can be built, in name order.
+    QStringList definedNames() const;
 
     // Shows the window, building it first if it does not exist; an existing
     // window, hidden or on view, is shown again and raised.

@@ -1,7 +1,7 @@
 #pragma once
 // A platform that only records what was asked of it, for tests.
 
-#include "platform.h"
+#include "ui/platform.h"
 
 #include <stdexcept>
 
