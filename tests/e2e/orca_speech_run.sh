@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The program as a blind user meets it: Orca, the screen reader, running on a
+# private X server with the accessibility bus, and the program driven with
+# real keystrokes. What Orca says is written down by a speech server of our
+# own (speech_transcript.py) instead of being voiced, so no sound card or
+# synthesiser is needed; orca_speech_run.py checks it.
+#
+# Usage: orca_speech_run.sh PROGRAM ANSWER_KEY ARTIFACT_DIR
+# Leaves what Orca said in ARTIFACT_DIR/orca-speech.txt.
+set -euo pipefail
+program=$1
+answer_key=$2
+artifacts=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+source "$here/desktop.sh"
+e2e_begin orca-speech "$artifacts" 240
+python=/usr/bin/python3
+e2e_need Xvfb openbox xdotool xprop dbus-daemon dbus-send /usr/libexec/at-spi-bus-launcher orca "$python" \
+    "$program" "$answer_key"
+e2e_start_desktop accessibility
+
+# Orca's own private settings, as a user's would be after setting it up:
+# speech through the transcript server, no braille display to look for.
+orca_dir=$XDG_DATA_HOME/orca
+mkdir -p "$orca_dir"
+cp "$here/speech_transcript.py" "$orca_dir/"
+cat >"$orca_dir/user-settings.conf" <<'SETTINGS'
+{
+    "general": {"speechServerFactory": "speech_transcript", "enableBraille": false},
+    "profiles": {"default": {"profile": ["Default", "default"],
+                             "speechServerFactory": "speech_transcript", "enableBraille": false}},
+    "pronunciations": {},
+    "keybindings": {}
+}
+SETTINGS
+mkdir -p "$artifacts"
+export SNELK_SPEECH_TRANSCRIPT=$artifacts/orca-speech.txt
+: >"$SNELK_SPEECH_TRANSCRIPT"
+
+# Orca turns the desktop's accessibility setting on; it stays in memory.
+# It also refuses to start beside another Orca of the same user, which on a
+# shared machine may be another run's: in a process namespace of its own it
+# sees only itself. Its whole tree goes when it does.
+orca_command=(env GSETTINGS_BACKEND=memory orca)
+if unshare --pid --fork --mount-proc --kill-child true 2>/dev/null; then
+    orca_command=(unshare --pid --fork --mount-proc --kill-child "${orca_command[@]}")
+fi
+e2e_spawn orca_pid "${orca_command[@]}" >"$E2E_TMP/orca.log" 2>&1
+for ((i = 0; i < 300; i++)); do
+    [ -s "$SNELK_SPEECH_TRANSCRIPT" ] && break
+    e2e_alive "$orca_pid" || e2e_fail "Orca ended at start"
+    sleep 0.1
+done
+[ "$i" -lt 300 ] || e2e_fail "Orca did not speak within 30 s of starting"
+e2e_note "Orca is up: $(head -n1 "$SNELK_SPEECH_TRANSCRIPT")"
+
+export E2E_SCREENSHOT=$artifacts/orca-speech-failure.png
+e2e_spawn run "$python" "$here/orca_speech_run.py" "$program" "$answer_key" "$SNELK_SPEECH_TRANSCRIPT"
+status=0
+wait "$run" || status=$?
+e2e_alive "$orca_pid" || e2e_fail "Orca ended during the run"
+[ "$status" -eq 0 ] || e2e_fail "the Orca run failed (status $status); what Orca said: $SNELK_SPEECH_TRANSCRIPT"
