@@ -120,7 +120,8 @@ struct BasicSession {
         }
         QKeyEvent event(type, key, modifiers, {}, autoRepeat);
         event.setTimestamp(at);
-        QCoreApplication::sendEvent(target, &event);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(target, &event);  // as it comes from the window system, not sent by the program
         settle();
     }
 

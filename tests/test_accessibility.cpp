@@ -51,6 +51,18 @@ private slots:
         QCOMPARE(s->platform.openedUrls.size(), 2);
     }
 
+    // A screen reader reads a dialog's text as it comes up: the question,
+    // the explanation. Only the main window is a frame.
+    void everyWindowButTheMainOneIsADialog()
+    {
+        openAbout();
+        for (const char* name : {"start", "q1", "q21", "a16", "Dialog", "done", "options"}) {
+            s->windows().show(name);
+            QCOMPARE(QAccessible::queryAccessibleInterface(s->window(name))->role(), QAccessible::Dialog);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(s->window("Test"))->role(), QAccessible::Window);
+    }
+
     void labelsNobodyClicksAreTextWithNothingToPress_data()
     {
         QTest::addColumn<QString>("window");

@@ -7,6 +7,29 @@
 
 #include "session.h"
 
+namespace {
+
+// Stands in for Qt's accessibility bridge while a screen reader listens to
+// the keyboard: it holds each key press and release back and posts a copy
+// without a time stamp once the screen reader has heard it.
+class ScreenReaderBridge : public QObject {
+public:
+    ScreenReaderBridge() { QCoreApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        if (!event->spontaneous() || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QCoreApplication::postEvent(target, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text(),
+                                                          key->isAutoRepeat()));
+        return true;
+    }
+};
+
+}  // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -59,6 +82,19 @@ private slots:
         QVERIFY(s->ended());
     }
     void aKeyHeldOnTheWelcomeScreenPressesOnce_data() { enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow_data(); }
+
+    // The same while a screen reader listens: the keys still press, once.
+    void aKeyHeldWhileAScreenReaderListensPressesOnce()
+    {
+        ScreenReaderBridge bridge;
+        s->program.start();
+        const ulong letGo = s->holdKey(Qt::Key_Return, Qt::NoModifier, 1000);
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+        QVERIFY(!s->ended());
+        s->keyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, letGo + 300);
+        s->keyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, letGo + 400);
+        QVERIFY(s->ended());
+    }
 
     void closingTheWelcomeScreenEndsTheProgram()
     {

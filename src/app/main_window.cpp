@@ -74,7 +74,7 @@ constexpr MenuSpec kMenus[] = {{"file", "&File", kFileItems}, {"help", "&Help", 
 constexpr Band kTitleBand{.height = 795, .colour = 0x1F5C45};
 
 constexpr WindowSpec kDesign{.name = kMainWindow, .caption = "The Snelk Test", .width = 8595, .height = 5790,
-                             .controls = kControls, .menus = kMenus, .band = kTitleBand};
+                             .controls = kControls, .menus = kMenus, .band = kTitleBand, .isMainWindow = true};
 
 }  // namespace
 

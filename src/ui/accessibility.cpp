@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 
 #include "controls.h"
+#include "window.h"
 
 namespace ui {
 namespace {
@@ -60,6 +61,12 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
 {
     if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
         return new LabelAccessible(static_cast<ClickableLabel*>(object));
+    // Every window but the main one is a dialog: a screen reader reads its
+    // text (the question, the explanation) as soon as it comes up.
+    if (className == QLatin1String(Window::staticMetaObject.className())) {
+        auto* window = static_cast<Window*>(object);
+        return window->isMainWindow() ? nullptr : new QAccessibleWidget(window, QAccessible::Dialog);
+    }
     // A picture is an image, named by what it shows.
     if (className == QLatin1String(Picture::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);

@@ -4,8 +4,8 @@
 namespace ui {
 
 // Lets screen readers see a label that answers clicks as a link they can
-// press, and a picture as an image. Safe to call more than once; the first
-// call counts.
+// press, a picture as an image and every window but the main one as a
+// dialog. Safe to call more than once; the first call counts.
 void installAccessibility();
 
 }  // namespace ui

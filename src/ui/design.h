@@ -104,6 +104,9 @@ struct WindowSpec {
     Name defaultButton = {};  // answers Enter wherever the focus is
     Name cancelButton = {};   // answers Escape
     Band band = {};
+    // Screen readers meet the main window as a frame, every other window as
+    // a dialog, whose text they read out as it comes up.
+    bool isMainWindow = false;
 };
 
 }  // namespace ui

@@ -17,6 +17,9 @@ quint32 identity(const QKeyEvent& e)
     return e.nativeScanCode() ? e.nativeScanCode() : quint32(e.key()) | 0x80000000u;
 }
 
+// A key event posted anew by a filter that held the original back.
+bool isCopy(const QKeyEvent& e) { return !e.spontaneous() && e.timestamp() == 0; }
+
 }  // namespace
 
 HeldKeys::HeldKeys() { QCoreApplication::instance()->installEventFilter(this); }
@@ -30,19 +33,37 @@ bool HeldKeys::eventFilter(QObject*, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-    case QEvent::KeyPress:
-        if (!isRepeat(*static_cast<QKeyEvent*>(event))) return false;
+    case QEvent::KeyPress: {
+        const auto& press = *static_cast<QKeyEvent*>(event);
+        if (isCopy(press)) return false;
+        keepFirst();
+        if (!isRepeat(press)) return false;
         // An override taken keeps the access key from acting; the press that
         // then follows is a repeat as well, and goes nowhere.
         event->accept();
         return true;
-    case QEvent::KeyRelease:
-        released(*static_cast<QKeyEvent*>(event));
+    }
+    case QEvent::KeyRelease: {
+        const auto& release = *static_cast<QKeyEvent*>(event);
+        // The copy of a release whose original this filter did not see
+        // still lets the key go.
+        if (isCopy(release)) {
+            if (!release.isAutoRepeat()) keys_[identity(release)].down = false;
+            return false;
+        }
+        released(release);
         return false;
+    }
     default:
         return false;
     }
 }
+
+// The application's event filters see an event newest first: this one puts
+// itself back ahead of any installed since. A press's override comes before
+// the press, and the bridge lets it by, so the press and the release after
+// it come here first.
+void HeldKeys::keepFirst() { QCoreApplication::instance()->installEventFilter(this); }
 
 // One press is seen several times: as the override that asks whether it is
 // an access key, then by the window and by each control it passes through.

@@ -8,6 +8,12 @@
 // server a held key's repeat now and then arrives as a release and a fresh
 // press. Those two carry the same time stamp, which no person's hand can
 // give them, and that is how they are told apart.
+//
+// While a screen reader listens to the keyboard, Qt's accessibility bridge,
+// an application event filter too, holds every key press and release back
+// until the screen reader has heard it, then posts a copy without a time
+// stamp. The keys are judged as they first come, ahead of the bridge: a
+// repeat goes no further, and the copies of the others pass.
 
 #include <QHash>
 #include <QObject>
@@ -27,6 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void keepFirst();
     bool isRepeat(const QKeyEvent& press);
     void released(const QKeyEvent& release);
 

@@ -107,7 +107,7 @@ void orderFocus(const WindowSpec& spec, QWidget* client)
 }  // namespace
 
 Window::Window(const WindowSpec& spec)
-    : defaultButton_(spec.defaultButton), cancelButton_(spec.cancelButton)
+    : defaultButton_(spec.defaultButton), cancelButton_(spec.cancelButton), isMainWindow_(spec.isMainWindow)
 {
     installAccessibility();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

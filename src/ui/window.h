@@ -35,6 +35,7 @@ public:
     void setFollowers(QStringList names);
     const QStringList& followers() const { return followers_; }
     bool hasBeenDrawn() const { return drawn_; }
+    bool isMainWindow() const { return isMainWindow_; }
 
     struct Dressing {
         QWidget* control;
@@ -82,6 +83,7 @@ private:
     std::vector<Dressing> undressed_;
     QStringList followers_;
     bool drawn_ = false;
+    bool isMainWindow_ = false;
 };
 
 // Runs a click handler, logging instead of propagating any failure.

@@ -214,9 +214,11 @@ def question_two():
 def about_screen():
     keys("alt+a", note="About")
     hear("the about screen", "About Snelk Test", "OK", "push button")
+    # OK is the only control there that takes the keyboard, by design; the
+    # link is offered to screen readers as a link they can press, which the
+    # run through the accessibility bus follows.
+    also_heard("the about screen's own words as it comes up", "Tarnwick Studios")
     window_on_view("About Snelk Test")
-    keys("Tab", note="from OK on to the link to the maker's website")
-    hear("Tab on the about screen", "Tarnwick's Website", "link", seconds=5, essential=False)
     keys("Escape", note="closes the about screen")
     hear("back in the main window", MAIN, "push button")
     window_on_view(MAIN)

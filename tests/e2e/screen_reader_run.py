@@ -1,7 +1,7 @@
 """A whole test taken the way a screen reader takes it: through the
 accessibility bus alone, with no keyboard and no mouse.
 
-Every window is found by its caption among the program's frames; every
+Every window is found by its caption among the program's windows; every
 control must have the role a screen reader announces (push button, radio
 button, label, link, menu item, image) and a name a listener can make sense
 of. Choices are picked and buttons pressed through their accessible actions,
@@ -183,9 +183,10 @@ def names(win, wanted_role):
 
 
 def check_window(win):
-    """The window is a frame named by its caption, and each of its controls
+    """The window is a frame or a dialog named by its caption, and each of its controls
     has a role a screen reader knows and a name it can read out."""
-    check(role(win) == "frame", f'the window "{win.name}" is a {role(win)}, not a frame')
+    # The main window is a frame, every other window a dialog.
+    check(role(win) in ("frame", "dialog"), f'the window "{win.name}" is a {role(win)}, not a frame or dialog')
     check(win.name.strip(), "a window has no name")
     for c in descendants(win):
         r = role(c)
