@@ -54,19 +54,14 @@ e2e_screenshot()
 # The pids of every process below this one, children before grandchildren.
 e2e_descendants()
 {
-    local parent=$1 stat pid rest
-    local -a kids=() fields
-    for stat in /proc/[0-9]*/stat; do
-        rest=$(cat "$stat" 2>/dev/null) || continue
-        pid=${rest%% *}
-        rest=${rest##*) }  # past the command name, which may hold spaces
-        read -r -a fields <<<"$rest"
-        [ "${fields[1]:-}" = "$parent" ] && kids+=("$pid")
-    done
-    for pid in "${kids[@]}"; do
-        echo "$pid"
-        e2e_descendants "$pid"
-    done
+    # One look at every process, then the tree walked down from this one.
+    ps -e -o pid=,ppid= | awk -v root="$1" '
+        { kids[$2] = kids[$2] " " $1 }
+        function walk(p,    n, i, list) {
+            n = split(kids[p], list, " ")
+            for (i = 1; i <= n; i++) { print list[i]; walk(list[i]) }
+        }
+        END { walk(root) }'
 }
 
 e2e_alive()
