@@ -33,6 +33,8 @@
 #include "app/program.h"
 #include "clicking.h"
 #include "process_memory.h"
+#include "quiz/course.h"
+#include "quiz/end_of_test.h"
 #include "quiz/question_bank.h"
 #include "quiz/question_screens.h"
 #include "ui/look.h"
@@ -108,11 +110,7 @@ private:
     QString newest_;
 };
 
-QString nextButton(int n)
-{
-    const std::string_view name = quiz::kChoiceScreens[n - 1].next;
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
-}
+QString nextButton(int n) { return quiz::kChoiceScreens[n - 1].next; }
 
 QString option(int slot) { return QStringLiteral("Option%1").arg(slot); }
 
