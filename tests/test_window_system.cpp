@@ -122,8 +122,6 @@ private slots:
         QCOMPARE(firstPaint->font, designed);
     }
 
-    // While a window is on view, the one its click brings up is built ahead,
-    // out of sight and outside the program's windows until it is shown.
     // A picture is drawn from the version made for the screen's scale: the
     // 2x version on a screen at 200% (this suite runs at 100% and at 200%).
     void aPictureIsDrawnFromTheVersionForTheScreen()
@@ -137,6 +135,8 @@ private slots:
         QCOMPARE(drawn.copy(QRect(QPoint(), made.size())), made);
     }
 
+    // While a window is on view, the one its click brings up is built ahead,
+    // out of sight and outside the program's windows until it is shown.
     void theNextWindowIsBuiltAheadOutOfSight()
     {
         int secondBuilt = 0;
