@@ -83,6 +83,20 @@ private slots:
     }
     void aKeyHeldOnTheWelcomeScreenPressesOnce_data() { enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow_data(); }
 
+    // A release can go unseen, sent while the closing welcome screen had
+    // left no window of the program with the focus. Once another key has
+    // been pressed, Enter pressed again is a fresh press and acts.
+    void aKeyWhoseReleaseWentUnseenPressesAgainAfterAnotherKey()
+    {
+        s->program.start();
+        s->keyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 1000);
+        QCOMPARE(s->windowNames(), QStringList{"Test"});
+        s->keyEvent(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, 1200);
+        s->keyEvent(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, 1250);
+        s->keyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 1500);
+        QVERIFY(s->ended());
+    }
+
     // The same while a screen reader listens: the keys still press, once.
     void aKeyHeldWhileAScreenReaderListensPressesOnce()
     {

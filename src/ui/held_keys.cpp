@@ -77,6 +77,11 @@ bool HeldKeys::isRepeat(const QKeyEvent& press)
     const bool stillDown = key.down && !(timed && at - key.pressedAt > kLongestRepeatDelay);
     const bool releasedWithIt = timed && key.released && key.releasedAt == at;
     key.repeat = press.isAutoRepeat() || stillDown || releasedWithIt;
+    // A keyboard repeats only the key pressed last. A key pressed before this
+    // one repeats no more, even where its release went unseen (sent while no
+    // window of the program had the focus), so its next press is a fresh one.
+    for (auto other = keys_.begin(); other != keys_.end(); ++other)
+        if (&*other != &key) other->down = false;
     key.seen = true;
     key.down = true;
     key.pressedAt = at;
