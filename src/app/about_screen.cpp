@@ -19,7 +19,8 @@ constexpr ControlSpec kControls[] = {
      .font = {"Comic Sans MS", 18}},
     {.name = "Label2", .kind = ControlKind::Label, .text = "For Windows", .rect = {2760, 840, 1575, 255},
      .font = {"MS Sans Serif", 9.75, true}},
-    {.name = "Label3", .kind = ControlKind::Label, .text = "Version: " SNELK_SHORT_VERSION, .rect = {3000, 1200, 1215, 255}},
+    {.name = "Label3", .kind = ControlKind::Label, .text = "Version: " SNELK_SHORT_VERSION,
+     .rect = {3000, 1200, 1215, 255}},
     {.name = "Label4", .kind = ControlKind::Label, .text = "(c) Tarnwick Studios. All rights reserved.",
      .rect = {2160, 1560, 3015, 255}},
     {.name = kLink, .kind = ControlKind::Label, .text = "Tarnwick's Website", .rect = {120, 1800, 1935, 375},
@@ -31,7 +32,7 @@ constexpr ControlSpec kControls[] = {
      .rect = {120, 2280, 1815, 255}},
     {.name = "Label5", .kind = ControlKind::Label,
      .text = "Thanks to all who helped me test this program and get it to where it is now!",
-     .rect = {960, 2640, 3615, 495}, .font = {"MS Sans Serif", 9.75}, .wordWrap = true},
+     .rect = {960, 2640, 3615, 495}, .font = kSmallTextFont, .wordWrap = true},
     {.name = "Label6", .kind = ControlKind::Label, .text = "(Tarnwick says a squeaky hello.)",
      .rect = {1080, 3360, 3375, 255}},
 };

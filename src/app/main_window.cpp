@@ -15,7 +15,6 @@ namespace {
 using namespace ui;
 
 constexpr FontSpec kComic(double points) { return {"Comic Sans MS", points}; }
-constexpr FontSpec kSmallText{"MS Sans Serif", 9.75};
 constexpr FontSpec kBoldText{"MS Sans Serif", 12, true};
 
 constexpr Name kAboutButton = "cmdAbout", kQuitButton = "quit", kExitItem = "exit", kAboutItem = "about";
@@ -54,13 +53,13 @@ constexpr ControlSpec kControls[] = {
     {.name = kPercentSign, .kind = ControlKind::Label, .text = "%", .rect = {7200, 3960, 375, 375}, .font = kTextFont,
      .visible = false},
     {.name = kRightCaption, .kind = ControlKind::Label, .text = "The number of questions you got right:",
-     .rect = {2280, 4680, 3495, 255}, .font = kSmallText, .visible = false},
+     .rect = {2280, 4680, 3495, 255}, .font = kSmallTextFont, .visible = false},
     {.name = kRightCount, .kind = ControlKind::Label, .text = "0", .rect = {5880, 4680, 375, 255},
-     .font = kSmallText, .visible = false},
+     .font = kSmallTextFont, .visible = false},
     {.name = kWrongCaption, .kind = ControlKind::Label, .text = "The number of questions you got wrong:",
-     .rect = {2280, 5160, 3615, 255}, .font = kSmallText, .visible = false},
+     .rect = {2280, 5160, 3615, 255}, .font = kSmallTextFont, .visible = false},
     {.name = kWrongCount, .kind = ControlKind::Label, .text = "0", .rect = {6000, 5160, 375, 255},
-     .font = kSmallText, .visible = false},
+     .font = kSmallTextFont, .visible = false},
     {.name = "Image1", .kind = ControlKind::Image, .rect = {240, 4080, 1755, 1560},
      .tooltip = "Tarnwick herself.", .picture = ":/pictures/tarnwick.png",
      .description = "Tarnwick, the studio's snelk, with a star on her forehead and a red bow"},

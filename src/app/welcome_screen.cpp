@@ -8,21 +8,20 @@ namespace {
 
 using namespace ui;
 
-constexpr FontSpec kText{"MS Sans Serif", 9.75};
 constexpr Name kOk = "OKButton";
 
 constexpr ControlSpec kControls[] = {
     {.name = "Label1", .kind = ControlKind::Label,
      .text = "Thank you for taking this little snelk test. All of its questions were taken, with "
              "only slight changes, from one issue of the Snelk Keepers' Gazette.",
-     .rect = {120, 120, 3855, 1095}, .font = kText, .wordWrap = true},
+     .rect = {120, 120, 3855, 1095}, .font = kSmallTextFont, .wordWrap = true},
     {.name = "Label3", .kind = ControlKind::Label,
      .text = "If you enjoy this program, please pass it on to others. Thank you.",
-     .rect = {120, 1320, 3855, 495}, .font = kText, .wordWrap = true},
+     .rect = {120, 1320, 3855, 495}, .font = kSmallTextFont, .wordWrap = true},
     {.name = kOk, .kind = ControlKind::PushButton, .text = "OK", .rect = {2160, 2040, 1215, 375},
      .tabIndex = 0},
     {.name = "Label2", .kind = ControlKind::Label, .text = "This program was written at Tarnwick Studios.",
-     .rect = {480, 2760, 5055, 375}, .font = kText},
+     .rect = {480, 2760, 5055, 375}, .font = kSmallTextFont},
     {.name = "Image1", .kind = ControlKind::Image, .rect = {4080, 120, 1830, 2460},
      .picture = ":/pictures/welcome.png", .description = "A curious snelk sitting up on a tuft of grass"},
 };

@@ -59,7 +59,8 @@ void defineExplanationDialogs(WindowSystem& windows)
 {
     for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
         const ExplanationLayout& l = kExplanationLayouts[n - 1];
-        windows.define(dialogName(n), [&windows, n, &l] { return buildExplanation(windows, dialogName(n), n, l.caption); });
+        windows.define(dialogName(n),
+                       [&windows, n, &l] { return buildExplanation(windows, dialogName(n), n, l.caption); });
         if (find(n)->hasRightAnswerDialog)
             windows.define(rightAnswerDialogName(n), [&windows, n] {
                 return buildExplanation(windows, rightAnswerDialogName(n), n, "Correct");

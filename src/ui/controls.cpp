@@ -59,6 +59,15 @@ void useSharedPalette(const QWidget* w, QStyleOption& opt)
     opt.palette = shared;
 }
 
+// As QPushButton and QRadioButton paint themselves, with the caption broken
+// into the lines that fit its room, since the style draws it on one line.
+void paintInLines(QWidget* button, QStyleOptionButton& opt, QStyle::SubElement room, QStyle::ControlElement face)
+{
+    useSharedPalette(button, opt);
+    opt.text = inLines(opt.text, button->font(), button->style()->subElementRect(room, &opt, button).width());
+    QStylePainter(button).drawControl(face, opt);
+}
+
 }  // namespace
 
 // An access key presses the button at once, like a click, rather than after
@@ -75,28 +84,18 @@ bool PushButton::event(QEvent* event)
     return QPushButton::event(event);
 }
 
-// As QPushButton and QRadioButton paint themselves, with the caption broken
-// into the lines that fit the button, since the style draws it on one line.
 void PushButton::paintEvent(QPaintEvent*)
 {
-    QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    useSharedPalette(this, opt);
-    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
-    opt.text = inLines(opt.text, font(), room.width());
-    p.drawControl(QStyle::CE_PushButton, opt);
+    paintInLines(this, opt, QStyle::SE_PushButtonContents, QStyle::CE_PushButton);
 }
 
 void RadioButton::paintEvent(QPaintEvent*)
 {
-    QStylePainter p(this);
     QStyleOptionButton opt;
     initStyleOption(&opt);
-    useSharedPalette(this, opt);
-    const QRect room = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
-    opt.text = inLines(opt.text, font(), room.width());
-    p.drawControl(QStyle::CE_RadioButton, opt);
+    paintInLines(this, opt, QStyle::SE_RadioButtonContents, QStyle::CE_RadioButton);
 }
 
 // The whole rectangle answers the mouse, wrapped caption included.

@@ -50,6 +50,8 @@ struct FontSpec {
 inline constexpr FontSpec kDialogFont{};
 // Questions, statements, explanations and the main window's introduction.
 inline constexpr FontSpec kTextFont{"MS Sans Serif", 12};
+// The welcome screen's words, the score board's counts and the about screen's thanks.
+inline constexpr FontSpec kSmallTextFont{"MS Sans Serif", 9.75};
 
 using Rgb = std::uint32_t;
 inline constexpr Rgb kDefaultColour = 0xFF000000;  // the palette's own text colour
