@@ -7,6 +7,7 @@
 #include "difficulty/reset.h"
 #include "quiz/course.h"
 #include "quiz/question_screens.h"
+#include "quiz/score_board.h"
 #include "ui/window_system.h"
 
 namespace app {
@@ -22,7 +23,7 @@ constexpr Name kAboutButton = "cmdAbout", kQuitButton = "quit", kExitItem = "exi
 constexpr ControlSpec kControls[] = {
     {.name = "Label4", .kind = ControlKind::Label, .text = "The Snelk Test", .rect = {1560, 120, 3495, 615},
      .font = kComic(21.75), .colour = kWhite},
-    {.name = "Label1", .kind = ControlKind::Label,
+    {.name = kIntroduction, .kind = ControlKind::Label,
      .text = "This test is to check you knowledge about snelks. Part one will be multiple choice "
              "and part two will be True or False. Good Luck!",
      .rect = {240, 840, 6375, 975}, .font = kTextFont, .wordWrap = true},
@@ -81,6 +82,7 @@ void defineMainWindow(WindowSystem& windows)
 {
     windows.define(kDesign, [&windows](Window& w) {
         w.setFollowers({quiz::screenName(1)});
+        quiz::describeScoreBoard(w);
         w.onClick(kStartButton, [&windows] {
             windows.show(quiz::screenName(1));
             Window* main = windows.ensure(kMainWindow);

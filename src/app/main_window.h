@@ -15,6 +15,7 @@ inline constexpr ui::Name kMainWindow = "Test";
 inline constexpr ui::Name kStartButton = "start";
 inline constexpr ui::Name kResetButton = "restart";
 inline constexpr ui::Name kDifficultyButton = "dif";
+inline constexpr ui::Name kIntroduction = "Label1";
 // The score board: the counts, held only as these labels' texts.
 inline constexpr ui::Name kRightCount = "right";
 inline constexpr ui::Name kWrongCount = "wrong";

@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "option_masks.h"
+#include "quiz/score_board.h"
 #include "ui/window_system.h"
 
 namespace difficulty {
@@ -34,6 +35,7 @@ void resetTest(ui::WindowSystem& windows)
     label(kWrongCount)->hide();
     setMaskedOptions(windows, Which::First, true);
     setMaskedOptions(windows, Which::Second, true);
+    quiz::describeScoreBoard(*main);
 }
 
 }  // namespace difficulty

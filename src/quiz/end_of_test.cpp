@@ -41,6 +41,7 @@ void score(WindowSystem& windows)
     for (Name label : {app::kPercentageCaption, app::kPercentSign, app::kPercentage, app::kRightCaption,
                        app::kWrongCaption, app::kRightCount, app::kWrongCount})
         mainLabel(windows, label)->show();
+    describeScoreBoard(*windows.ensure(app::kMainWindow));
     windows.close(kEndOfTest);
 }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include <QLabel>
+#include <QStringList>
 
 #include "app/main_window.h"
 #include "ui/window_system.h"
@@ -26,6 +27,12 @@ quint64 decimal(const QString& text)
         throw std::invalid_argument("count \"" + text.toStdString() + "\" is not a whole number");
     return value;
 }
+
+// The score board's labels in the order the eye reads them: the grade, then
+// the percentage, then the counts.
+constexpr ui::Name kResultsInReadingOrder[] = {
+    app::kExcellentGrade, app::kGoodGrade,  app::kPoorGrade,     app::kPercentageCaption, app::kPercentage,
+    app::kPercentSign,    app::kRightCaption, app::kRightCount, app::kWrongCaption,      app::kWrongCount};
 
 }  // namespace
 
@@ -54,6 +61,20 @@ QString scoreText(ui::WindowSystem& windows, const QString& label)
 void setScoreText(ui::WindowSystem& windows, const QString& label, const QString& text)
 {
     windows.control<QLabel>(app::kMainWindow, label)->setText(text);
+    describeScoreBoard(*windows.ensure(app::kMainWindow));
+}
+
+void describeScoreBoard(ui::Window& main)
+{
+    QStringList shown;
+    for (ui::Name name : kResultsInReadingOrder) {
+        const auto* label = main.control<QLabel>(name);
+        if (label->isVisibleTo(&main)) shown << label->text();
+    }
+    const QString description =
+        shown.isEmpty() ? main.control<QLabel>(app::kIntroduction)->text() : shown.join(QLatin1Char(' '));
+    // Each change is announced to screen readers, which keep what they heard.
+    if (main.accessibleDescription() != description) main.setAccessibleDescription(description);
 }
 
 }  // namespace quiz

@@ -6,6 +6,7 @@
 #include <QString>
 
 namespace ui {
+class Window;
 class WindowSystem;
 }
 
@@ -28,5 +29,11 @@ Grade grade(double percent);
 // Text of a score-board label on the main window.
 QString scoreText(ui::WindowSystem& windows, const QString& label);
 void setScoreText(ui::WindowSystem& windows, const QString& label, const QString& text);
+
+// Gives the main window the description a screen reader reads as the window
+// becomes active: the results while the score board is on view, the
+// introduction before. Run again whenever the board changes, so that it
+// always says what is on view.
+void describeScoreBoard(ui::Window& main);
 
 }  // namespace quiz
