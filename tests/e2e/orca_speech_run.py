@@ -1,7 +1,10 @@
-"""What Orca says while the program is used with real keystrokes: the welcome
-screen, the main window, a question (its choices, their states and the
-arrows among them), a wrong answer's explanation, the next question and the
-about screen with its link; then, with Orca stopped, Quit.
+"""What Orca says while a whole test is taken with real keystrokes: the
+welcome screen, the main window's introduction, the difficulty dialog, every
+question and statement as it comes up (the first one's choices with their
+states as the arrows go through them), every explanation shown, the Part Two
+notice, the end of the test, the results on the main window after Score, and,
+after Reset Test, the introduction again and the about screen; then, with
+Orca stopped, Quit.
 
 Every check waits for phrases in Orca's speech since the last keys, in the
 order given, each as whole words in any case: Orca's exact wording changes
@@ -25,6 +28,7 @@ import time
 
 PROGRAM, ANSWER_KEY, TRANSCRIPT = sys.argv[1:4]
 ORCA = int(os.environ["E2E_ORCA_PID"])
+ORCAS_RECORD = os.environ["E2E_ORCA_DEBUG_FILE"]
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAIN = "The Snelk Test"
 QUESTIONS = {q["number"]: q for q in json.loads(subprocess.check_output([ANSWER_KEY, "json"]))}
@@ -120,6 +124,11 @@ def not_heard(what, phrase):
 
 # --- The keyboard ------------------------------------------------------------------
 
+def focused_window_id():
+    return subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True,
+                          timeout=10).stdout.strip()
+
+
 def focused_window():
     r = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], capture_output=True, text=True,
                        timeout=10)
@@ -138,77 +147,171 @@ def keys(*names, note):
     subprocess.run(["xdotool", "key", "--delay", "100", *names], check=True, timeout=30)
 
 
-def window_on_view(title, seconds=20):
-    """Waits until the window of that title holds the focus: the keys sent
-    next go to it."""
+def window_on_view(title, other_than=None, seconds=20):
+    """Waits until a window of that title, other than the one given (the
+    one the last keys went to), holds the focus: the keys sent next go to
+    it. Returns the window."""
     deadline = time.monotonic() + seconds
-    while focused_window() != title:
+    while True:
+        window = focused_window_id()
+        if window and window != other_than and focused_window() == title:
+            return window
         if time.monotonic() > deadline:
             raise Failure(f'"{title}" should hold the focus; it is on "{focused_window()}"')
         time.sleep(0.1)
 
 
-def choice_below(n, slot):
-    """The choice the Down arrow moves to from this one: the next one down in
-    the same column."""
-    x, y = LAYOUT[n]["centres"][slot - 1]
-    below = [(cy, s) for s, (cx, cy) in enumerate(LAYOUT[n]["centres"], start=1) if cx == x and cy > y]
-    if not below:
-        raise Failure(f"question {n}: no choice below choice {slot}")
-    return min(below)[1]
-
-
 # --- The run ---------------------------------------------------------------------------
+
+INTRODUCTION = "This test is to check you knowledge about snelks"
+# The questions answered wrong, each for its explanation: 1 with the choices
+# gone through by arrow, 16 with its picture, 20 before the Part Two notice,
+# 50 before the end. Every other one is answered right, 22 with its
+# "Correct": 42 of 50, 84%, "Good Job!!!".
+WRONG = {1, 9, 16, 20, 23, 33, 47, 50}
+
 
 def welcome_and_main_window():
     step("the welcome screen comes up")
     hear("the welcome screen", MAIN, "OK", "push button", seconds=30)
+    also_heard("the welcome screen's own words as it comes up", "Thank you for taking this little snelk test",
+               "please pass it on to others", "written at Tarnwick Studios")
     window_on_view(MAIN)
     keys("Return", note="OK on the welcome screen")
     hear("the main window after the welcome screen", MAIN, "Quit", "push button")
+    also_heard("the main window's introduction as it becomes active", MAIN, INTRODUCTION, "Quit")
     keys("Tab", note="from Quit to the next button that can be pressed")
     hear("Tab in the main window", "Start Test", "push button")
 
 
-def question_one():
-    q = QUESTIONS[1]
-    keys("alt+t", note="Start Test")
-    hear("the first question", q["caption"], "Quit", "push button")
-    also_heard("the first question's own words as it comes up", q["prompt"])
-    window_on_view(q["caption"])
+def difficulty():
+    keys("alt+d", note="Set Diffuculty of Test")
+    hear("the difficulty dialog", "Test Diffuculty", "OK", "push button")
+    window_on_view("Test Diffuculty")
+    # From OK, Tab twice reaches the choices, at "Normal"; Down twice "Very
+    # Easy", Space picks it, and Tab goes on to OK.
+    keys("Tab", "Tab", note="into the choices")
+    hear("Tab into the difficulty's choices", "Normal", "radio button")
+    keys("Down", "Down", "space", note="Very Easy, picked")
+    hear("Very Easy picked", "Very Easy", "selected")
+    keys("Tab", "Return", note="OK")
+    hear("back in the main window", MAIN, "push button")
+    window_on_view(MAIN)
+
+
+def choices_left(n):
+    """The two choices left at Very Easy, in tab order."""
+    masked = QUESTIONS[n]["mask"]
+    return [slot for slot in LAYOUT[n]["tabs"] if slot not in masked]
+
+
+def arrow_towards(n, slot, to):
+    (x, y), (tx, ty) = LAYOUT[n]["centres"][slot - 1], LAYOUT[n]["centres"][to - 1]
+    return "Down" if ty > y else "Up" if ty < y else "Right" if tx > x else "Left"
+
+
+def choose(n, right):
+    """Picks a choice with the keys: Tab from Quit past the next button into
+    the choices puts the focus on the first one left, Space picks it and an
+    arrow moves the pick to the other one."""
+    q = QUESTIONS[n]
+    first, other = choices_left(n)
+    want = q["answer"] if right else next(s for s in (first, other) if s != q["answer"])
+    keys("Tab", "Tab", "space", note=f"picks {q['choices'][first - 1]!r}")
+    if want != first:
+        keys(arrow_towards(n, first, want), note=f"moves the pick to {q['choices'][want - 1]!r}")
+    keys("alt+n", note="Next Question, " + ("right" if right else "wrong"))
+
+
+def choices_by_arrow(n):
+    """Question 1's choices as the arrows go through them, each said with its
+    state, ending with the wrong one picked."""
+    q = QUESTIONS[n]
+    first, other = choices_left(n)
+    if other == q["answer"]:
+        raise Failure(f"question {n}: the run goes from the right choice to a wrong one")
     keys("Tab", note="from Quit to Next Question")
     hear("Tab on the question", "Next Question", "push button")
-    first = LAYOUT[1]["tabs"][0]
-    below = choice_below(1, first)
     keys("Tab", note="into the choices")
     hear("Tab into the choices", q["choices"][first - 1], "radio button")
     also_heard("the state of a choice not picked", "not selected")
-    keys("Down", note="the arrow to the next choice")
-    hear("Down among the choices", q["choices"][below - 1], "radio button")
+    keys(arrow_towards(n, first, other), note="the arrow to the other choice")
+    hear("an arrow among the choices", q["choices"][other - 1], "radio button")
     also_heard("the state of a choice not picked", "not selected")
     keys("space", note="picks it")
     hear("Space on a choice", "selected")
     not_heard("Space on a choice", "not selected")
-    keys("Up", note="the arrow takes the pick back up")
-    hear("Up to the first choice, picked", q["choices"][first - 1], "selected", "radio button")
-    not_heard("Up with a choice picked", "not selected")
-    if first == q["answer"]:
-        raise Failure("question 1: the first choice is the right one; this run answers it wrong")
-    keys("alt+n", note="Next Question, with a wrong answer picked")
-    hear("the explanation after a wrong answer", "Wrong", "OK", "push button")
-    also_heard("the explanation's own words as it comes up", q["explanation"])
-    window_on_view("Wrong")
+    keys(arrow_towards(n, other, first), note="the arrow takes the pick back")
+    hear("an arrow with a choice picked", q["choices"][first - 1], "selected", "radio button")
+    not_heard("an arrow with a choice picked", "not selected")
+    keys(arrow_towards(n, first, other), note="and on again, to the wrong one")
+    hear("the wrong choice picked", q["choices"][other - 1], "selected")
+    keys("alt+n", note="Next Question, wrong")
 
 
-def question_two():
-    q = QUESTIONS[2]
-    keys("Return", note="OK on the explanation")
-    hear("the second question", q["caption"], "Quit", "push button")
-    also_heard("the second question's own words as it comes up", q["prompt"])
-    window_on_view(q["caption"])
-    keys("alt+q", note="Quit the test")
-    hear("back in the main window", MAIN, "push button")
+def answer(n, right):
+    if QUESTIONS[n]["kind"] == "choice":
+        choose(n, right)
+    else:
+        said_true = QUESTIONS[n]["answer"] == right
+        keys("alt+t" if said_true else "alt+f", note=("True" if said_true else "False") +
+             (", right" if right else ", wrong"))
+
+
+def dialogs_after(n, right):
+    """The dialogs that come up after question n: their captions and texts."""
+    q = QUESTIONS[n]
+    shown = []
+    if not right:
+        shown.append(("Dialog Caption" if n == 16 else "Wrong", q["explanation"]))
+    elif n == 22:
+        shown.append(("Correct", q["explanation"]))
+    if n == 20:
+        shown.append(("Part Two", "The next part of the test is True or False."))
+    return shown
+
+
+def question_arrives(n, was):
+    q = QUESTIONS[n]
+    # The focus is on its quit button, "Quit" or "Exit".
+    hear(f"question {n}", q["caption"], "push button")
+    also_heard(f"question {n}'s own words as it comes up", q["caption"], q["prompt"], "push button")
+    return window_on_view(q["caption"], other_than=was)
+
+
+def dialog_arrives(caption, text, was):
+    hear(f'"{caption}"', caption, "OK", "push button")
+    also_heard(f'the words of "{caption}" as it comes up', caption, text, "OK")
+    return window_on_view(caption, other_than=was)
+
+
+def whole_test():
+    keys("alt+t", note="Start Test")
+    window = question_arrives(1, None)
+    for n in range(1, 51):
+        right = n not in WRONG
+        if n == 1:
+            choices_by_arrow(n)
+        else:
+            answer(n, right)
+        for caption, text in dialogs_after(n, right):
+            window = dialog_arrives(caption, text, window)
+            keys("Return", note=f'OK on "{caption}"')
+        if n < 50:
+            window = question_arrives(n + 1, window)
+
+
+def score():
+    hear("the end of the test", "End of the questions", "Score", "push button")
+    also_heard("the end of the test's own words", "That is all of the questions", "How well did you do?")
+    window_on_view("End of the questions")
+    keys("alt+s", note="Score")
+    hear("the main window with the results", MAIN, "push button")
+    also_heard("the results as the main window becomes active", MAIN, "Good Job!!! You know you snelks well",
+               "The percent of questions you got right: 84 %", "The number of questions you got right: 42",
+               "The number of questions you got wrong: 8")
     window_on_view(MAIN)
+    keys("alt+r", note="Reset Test")
 
 
 def about_screen():
@@ -221,6 +324,8 @@ def about_screen():
     window_on_view("About Snelk Test")
     keys("Escape", note="closes the about screen")
     hear("back in the main window", MAIN, "push button")
+    also_heard("the introduction again after the reset", MAIN, INTRODUCTION)
+    not_heard("the main window after the reset", "Good Job")
     window_on_view(MAIN)
 
 
@@ -238,6 +343,24 @@ def stop_orca():
         if time.monotonic() > deadline:
             raise Failure("Orca was still running 20 s after being asked to stop")
         time.sleep(0.1)
+
+
+def transcript_is_orcas_record():
+    """Orca writes each utterance to its debug file as it hands it to the
+    speech server, as "SPEECH OUTPUT: '...'". Once Orca has ended and its
+    file is complete, every utterance the transcript heard must be there, in
+    the same order: what was checked is what Orca itself says it said."""
+    with open(ORCAS_RECORD, encoding="utf-8", errors="replace") as f:
+        record = " ".join(f.read().split())
+    at = 0
+    for line in speech():
+        if line.startswith(("## ", "[key] ", "[char] ")):
+            continue
+        found = record.find(f"SPEECH OUTPUT: '{line}'", at)
+        if found < 0:
+            missing.append(f"Orca's debug file does not record {line!r} where the transcript heard it")
+            return
+        at = found
 
 
 def quit_program(program):
@@ -262,10 +385,12 @@ def main():
     program = subprocess.Popen([PROGRAM])
     try:
         welcome_and_main_window()
-        question_one()
-        question_two()
+        difficulty()
+        whole_test()
+        score()
         about_screen()
         stop_orca()
+        transcript_is_orcas_record()
         quit_program(program)
     except Failure as e:
         print(f"FAIL: {e}", file=sys.stderr, flush=True)

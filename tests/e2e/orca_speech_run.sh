@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The program as a blind user meets it: Orca, the screen reader, running on a
 # private X server with the accessibility bus, and the program driven with
-# real keystrokes. What Orca says is written down by a speech server of our
-# own (speech_transcript.py) instead of being voiced, so no sound card or
-# synthesiser is needed; orca_speech_run.py checks it.
+# real keystrokes through a whole test. What Orca says is written down by a
+# speech server of our own (speech_transcript.py) instead of being voiced, so
+# no sound card or synthesiser is needed; orca_speech_run.py checks it as the
+# run goes, and at the end against Orca's own record, its debug file.
 #
 # Usage: orca_speech_run.sh PROGRAM ANSWER_KEY ARTIFACT_DIR
-# Leaves what Orca said in ARTIFACT_DIR/orca-speech.txt.
+# Leaves what Orca said, with the keys that made it speak, in
+# ARTIFACT_DIR/orca-speech.txt, and Orca's debug file in
+# ARTIFACT_DIR/orca-debug.txt.
 set -euo pipefail
 program=$1
 answer_key=$2
@@ -42,7 +45,8 @@ export SNELK_SPEECH_TRANSCRIPT=$artifacts/orca-speech.txt
 # It also refuses to start beside another Orca of the same user, which on a
 # shared machine may be another run's: in a process namespace of its own it
 # sees only itself. Its whole tree goes when it does.
-orca_command=(env GSETTINGS_BACKEND=memory orca)
+export E2E_ORCA_DEBUG_FILE=$artifacts/orca-debug.txt
+orca_command=(env GSETTINGS_BACKEND=memory orca --debug-file "$E2E_ORCA_DEBUG_FILE")
 if unshare --pid --fork --mount-proc --kill-child true 2>/dev/null; then
     orca_command=(unshare --pid --fork --mount-proc --kill-child "${orca_command[@]}")
 fi
