@@ -31,8 +31,11 @@ quint64 decimal(const QString& text)
 // The score board's labels in the order the eye reads them: the grade, then
 // the percentage, then the counts.
 constexpr ui::Name kResultsInReadingOrder[] = {
-    app::kExcellentGrade, app::kGoodGrade,  app::kPoorGrade,     app::kPercentageCaption, app::kPercentage,
-    app::kPercentSign,    app::kRightCaption, app::kRightCount, app::kWrongCaption,      app::kWrongCount};
+    app::kExcellentGrade, app::kGoodGrade, app::kPoorGrade,
+    app::kPercentageCaption, app::kPercentage, app::kPercentSign,
+    app::kRightCaption, app::kRightCount,
+    app::kWrongCaption, app::kWrongCount,
+};
 
 }  // namespace
 
