@@ -18,7 +18,6 @@ gives in E2E_ORCA_PID; with E2E_SCREENSHOT set, a failure leaves a picture
 of the screen there)
 """
 
-import json
 import os
 import re
 import signal
@@ -26,12 +25,12 @@ import subprocess
 import sys
 import time
 
+from e2e_run import MAIN, Failure, dialogs_after, late_failures, questions, run, step
+
 PROGRAM, ANSWER_KEY, TRANSCRIPT = sys.argv[1:4]
 ORCA = int(os.environ["E2E_ORCA_PID"])
 ORCAS_RECORD = os.environ["E2E_ORCA_DEBUG_FILE"]
-HERE = os.path.dirname(os.path.abspath(__file__))
-MAIN = "The Snelk Test"
-QUESTIONS = {q["number"]: q for q in json.loads(subprocess.check_output([ANSWER_KEY, "json"]))}
+QUESTIONS = questions(ANSWER_KEY)
 # The choices' slots in tab order and the middle of each, from "answer-key lines".
 LAYOUT = {}
 for line in subprocess.check_output([ANSWER_KEY, "lines"], text=True).splitlines():
@@ -39,17 +38,6 @@ for line in subprocess.check_output([ANSWER_KEY, "lines"], text=True).splitlines
     if f[0] == "choice":
         LAYOUT[int(f[1])] = {"tabs": [int(x) for x in f[5:9]],
                              "centres": [(int(f[9 + 2 * i]), int(f[10 + 2 * i])) for i in range(4)]}
-
-
-class Failure(Exception):
-    pass
-
-
-missing = []  # what should have been heard and was not
-
-
-def step(message):
-    print("--", message, flush=True)
 
 
 # --- What Orca said ------------------------------------------------------------
@@ -104,7 +92,7 @@ def hear(what, *phrases, seconds=20, essential=True):
     if essential:
         raise Failure(message)
     print(f"-- MISSING: {message}", flush=True)
-    missing.append(message)
+    late_failures.append(message)
     return False
 
 
@@ -119,7 +107,7 @@ def not_heard(what, phrase):
     if find_in_order(said, [phrase]) is not None:
         message = f"{what}: Orca said {phrase!r}: {since_keys()}"
         print(f"-- WRONG: {message}", flush=True)
-        missing.append(message)
+        late_failures.append(message)
 
 
 # --- The keyboard ------------------------------------------------------------------
@@ -258,19 +246,6 @@ def answer(n, right):
              (", right" if right else ", wrong"))
 
 
-def dialogs_after(n, right):
-    """The dialogs that come up after question n: their captions and texts."""
-    q = QUESTIONS[n]
-    shown = []
-    if not right:
-        shown.append(("Dialog Caption" if n == 16 else "Wrong", q["explanation"]))
-    elif n == 22:
-        shown.append(("Correct", q["explanation"]))
-    if n == 20:
-        shown.append(("Part Two", "The next part of the test is True or False."))
-    return shown
-
-
 def question_arrives(n, was):
     q = QUESTIONS[n]
     # The focus is on its quit button, "Quit" or "Exit".
@@ -294,7 +269,7 @@ def whole_test():
             choices_by_arrow(n)
         else:
             answer(n, right)
-        for caption, text in dialogs_after(n, right):
+        for caption, text, _ in dialogs_after(QUESTIONS[n], right):
             window = dialog_arrives(caption, text, window)
             keys("Return", note=f'OK on "{caption}"')
         if n < 50:
@@ -358,7 +333,7 @@ def transcript_is_orcas_record():
             continue
         found = record.find(f"SPEECH OUTPUT: '{line}'", at)
         if found < 0:
-            missing.append(f"Orca's debug file does not record {line!r} where the transcript heard it")
+            late_failures.append(f"Orca's debug file does not record {line!r} where the transcript heard it")
             return
         at = found
 
@@ -373,17 +348,8 @@ def quit_program(program):
         raise Failure(f"the program exited with status {status}")
 
 
-def screenshot():
-    path = os.environ.get("E2E_SCREENSHOT")
-    if path and subprocess.run(["bash", os.path.join(HERE, "screenshot.sh"), path],
-                               timeout=30).returncode == 0:
-        print(f"screenshot of the failure: {path}", file=sys.stderr)
-
-
 def main():
-    started = time.monotonic()
-    program = subprocess.Popen([PROGRAM])
-    try:
+    def steps(program):
         welcome_and_main_window()
         difficulty()
         whole_test()
@@ -392,24 +358,8 @@ def main():
         stop_orca()
         transcript_is_orcas_record()
         quit_program(program)
-    except Failure as e:
-        print(f"FAIL: {e}", file=sys.stderr, flush=True)
-        screenshot()
-        return 1
-    finally:
-        if program.poll() is None:
-            program.terminate()
-            try:
-                program.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                program.kill()
-    if missing:
-        for message in missing:
-            print(f"FAIL: {message}", file=sys.stderr, flush=True)
-        return 1
-    print(f"Orca run: everything checked was spoken, in {time.monotonic() - started:.0f} s; "
-          f"the program exited with 0")
-    return 0
+
+    return run(PROGRAM, steps, "Orca run: everything checked was spoken")
 
 
 if __name__ == "__main__":

@@ -17,7 +17,6 @@ stand-in browser; with E2E_PICTURES set, pictures of a question and of the
 score are saved as E2E_PICTURES-question.png and E2E_PICTURES-score.png)
 """
 
-import json
 import os
 import re
 import subprocess
@@ -27,10 +26,11 @@ import time
 import pyatspi
 from gi.repository import Atspi
 
+from e2e_run import (MAIN, Failure, dialogs_after, late_failures, questions, run, step,
+                     take_screenshot)
+
 PROGRAM, ANSWER_KEY, BROWSER_LOG, BROWSER_ENVIRON = sys.argv[1:5]
-HERE = os.path.dirname(os.path.abspath(__file__))
-MAIN = "The Snelk Test"
-QUESTIONS = {q["number"]: q for q in json.loads(subprocess.check_output([ANSWER_KEY, "json"]))}
+QUESTIONS = questions(ANSWER_KEY)
 
 # The questions answered wrong; every other one is answered right. On these
 # the screen reader first picks one choice and then changes its mind.
@@ -44,22 +44,9 @@ CONTAINER_ROLES = {"filler", "menu bar", "menu", "popup menu"}
 DESIGN_NAME = re.compile(r"^((Label|Option|Command|Image|Text)\d+|OKButton|CancelButton|cmd[A-Z]\w*)$")
 
 
-class Failure(Exception):
-    pass
-
-
-# Faults found on the way that need not stop the run: reported at its end, so
-# that the rest of it is still taken.
-late_failures = []
-
-
 def check(condition, message):
     if not condition:
         raise Failure(message)
-
-
-def step(message):
-    print("--", message, flush=True)
 
 
 def wait_for(what, probe, seconds=15):
@@ -425,13 +412,8 @@ def take_test(main):
             choice_question(n, right)
         else:
             statement(n, right)
-        q = QUESTIONS[n]
-        if not right:
-            confirm("Dialog Caption" if n == 16 else "Wrong", q["explanation"], q.get("picture"))
-        elif n == 22:
-            confirm("Correct", q["explanation"])
-        if n == 20:
-            confirm("Part Two")
+        for caption, text, picture_shown in dialogs_after(QUESTIONS[n], right):
+            confirm(caption, text, picture_shown)
     return right_count
 
 
@@ -478,17 +460,6 @@ def exit_through_menu(main, program):
     check(status == 0, f"the program exited with status {status}")
 
 
-def take_screenshot(path):
-    return subprocess.run(["bash", os.path.join(HERE, "screenshot.sh"), path], timeout=30).returncode == 0
-
-
-def screenshot():
-    """What the screen shows at a failure, while the program is still up."""
-    path = os.environ.get("E2E_SCREENSHOT")
-    if path and take_screenshot(path):
-        print(f"screenshot of the failure: {path}", file=sys.stderr)
-
-
 def picture(what):
     """What the screen shows now, for a person to look at after the run."""
     prefix = os.environ.get("E2E_PICTURES")
@@ -499,8 +470,7 @@ def picture(what):
 
 
 def main():
-    program = subprocess.Popen([PROGRAM])
-    try:
+    def steps(program):
         wait_for("the program on the accessibility bus", application, seconds=30)
         main_window = welcome_and_main_window()
         about_screen(main_window, program)
@@ -509,27 +479,9 @@ def main():
         score(main_window, right_count)
         reset(main_window)
         exit_through_menu(main_window, program)
-    except Failure as e:
-        print(f"FAIL: {e}", file=sys.stderr, flush=True)
-        screenshot()
-        return 1
-    except Exception:
-        screenshot()
-        raise
-    finally:
-        if program.poll() is None:
-            program.terminate()
-            try:
-                program.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                program.kill()
-    if late_failures:
-        for message in late_failures:
-            print(f"FAIL: {message}", file=sys.stderr, flush=True)
-        return 1
-    print("screen-reader run: every window and control named and reachable, the whole test taken "
-          "through accessible actions, the score read back; the program exited with 0")
-    return 0
+
+    return run(PROGRAM, steps, "screen-reader run: every window and control named and reachable, the whole "
+                               "test taken through accessible actions, the score read back")
 
 
 if __name__ == "__main__":
