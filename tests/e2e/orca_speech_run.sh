@@ -42,27 +42,44 @@ export SNELK_SPEECH_TRANSCRIPT=$artifacts/orca-speech.txt
 : >"$SNELK_SPEECH_TRANSCRIPT"
 
 # Orca turns the desktop's accessibility setting on; it stays in memory.
-# It also refuses to start beside another Orca of the same user, which on a
-# shared machine may be another run's: in a process namespace of its own it
-# sees only itself. Its whole tree goes when it does.
+# Orca also refuses to start while "another screen reader process is already
+# running for this session", which it asks pgrep: any Orca of the same user
+# anywhere on the machine, a blind developer's own or another run's. This
+# run's desktop is a session of its own, so Orca's pgrep here answers for it
+# alone: only processes started inside it, known by its private runtime
+# folder. Nothing outside is looked at further, stopped or replaced.
+scoped=$E2E_TMP/scoped-tools
+mkdir "$scoped"
+cat >"$scoped/pgrep" <<SCOPED
+#!/bin/sh
+$(command -v pgrep) "\$@" | while read -r pid; do
+    tr '\\0' '\\n' </proc/"\$pid"/environ 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" && echo "\$pid"
+done
+SCOPED
+chmod +x "$scoped/pgrep"
 export E2E_ORCA_DEBUG_FILE=$artifacts/orca-debug.txt
-orca_command=(env GSETTINGS_BACKEND=memory orca --debug-file "$E2E_ORCA_DEBUG_FILE")
-if unshare --pid --fork --mount-proc --kill-child true 2>/dev/null; then
-    orca_command=(unshare --pid --fork --mount-proc --kill-child "${orca_command[@]}")
-fi
-e2e_spawn orca_pid "${orca_command[@]}" >"$E2E_TMP/orca.log" 2>&1
+e2e_spawn orca_pid env PATH="$scoped:$PATH" GSETTINGS_BACKEND=memory \
+    orca --debug-file "$E2E_ORCA_DEBUG_FILE" >"$E2E_TMP/orca.log" 2>&1
 for ((i = 0; i < 300; i++)); do
     [ -s "$SNELK_SPEECH_TRANSCRIPT" ] && break
-    e2e_alive "$orca_pid" || e2e_fail "Orca ended at start"
+    e2e_alive "$orca_pid" || e2e_fail "Orca ended at start: $(tail -n 3 "$E2E_TMP/orca.log")"
     sleep 0.1
 done
 [ "$i" -lt 300 ] || e2e_fail "Orca did not speak within 30 s of starting"
 e2e_note "Orca is up: $(head -n1 "$SNELK_SPEECH_TRANSCRIPT")"
-# Orca itself, below the namespace's launcher where there is one: the run
-# stops it before the program quits.
-E2E_ORCA_PID=$orca_pid
-[ "${orca_command[0]}" != unshare ] || E2E_ORCA_PID=$(e2e_descendants "$orca_pid" | head -n1)
-export E2E_ORCA_PID
+# The run stops Orca before the program quits.
+export E2E_ORCA_PID=$orca_pid
+
+# In the sanitizer build this run checks memory errors and undefined
+# behaviour, but not leaks. While a screen reader listens to the keyboard,
+# Qt's accessibility bridge keeps a copy of each key event until the screen
+# reader answers; when the answer comes too late (a busy machine, 100 ms) and
+# the window the key went to has closed meanwhile, the copy is dropped
+# without being freed. Its stack ends inside Qt, where no name narrower than
+# the whole of QtGui could match it, and that would hide leaks of ours. The
+# program's own code is leak-checked by every other run, by keys and by the
+# accessibility bus.
+[ -z "${ASAN_OPTIONS:-}" ] || export ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0
 
 export E2E_SCREENSHOT=$artifacts/orca-speech-failure.png
 e2e_spawn run "$python" "$here/orca_speech_run.py" "$program" "$answer_key" "$SNELK_SPEECH_TRANSCRIPT"
