@@ -84,16 +84,14 @@ private slots:
     void aKeyHeldOnTheWelcomeScreenPressesOnce_data() { enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow_data(); }
 
     // A release can go unseen, sent while the closing welcome screen had
-    // left no window of the program with the focus. Once another key has
-    // been pressed, Enter pressed again is a fresh press and acts.
-    void aKeyWhoseReleaseWentUnseenPressesAgainAfterAnotherKey()
+    // left no window of the program with the keyboard (GNOME on Wayland sends
+    // none). Pressed again 0.3 s later, Enter is a fresh press and acts.
+    void aKeyWhoseReleaseWentUnseenPressesAgain()
     {
         s->program.start();
         s->keyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 1000);
         QCOMPARE(s->windowNames(), QStringList{"Test"});
-        s->keyEvent(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, 1200);
-        s->keyEvent(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, 1250);
-        s->keyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 1500);
+        s->keyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 1300);
         QVERIFY(s->ended());
     }
 

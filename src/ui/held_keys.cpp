@@ -6,11 +6,6 @@
 namespace ui {
 namespace {
 
-// Longer than any keyboard waits before it repeats a held key. A key seen
-// down that long ago, with no repeat since, was let go where the program
-// could not see it (in another program's window, say).
-constexpr ulong kLongestRepeatDelay = 2000;  // milliseconds
-
 // The physical key where the platform names it, else the key it gives.
 quint32 identity(const QKeyEvent& e)
 {
@@ -45,13 +40,7 @@ bool HeldKeys::eventFilter(QObject*, QEvent* event)
     }
     case QEvent::KeyRelease: {
         const auto& release = *static_cast<QKeyEvent*>(event);
-        // The copy of a release whose original this filter did not see
-        // still lets the key go.
-        if (isCopy(release)) {
-            if (!release.isAutoRepeat()) keys_[identity(release)].down = false;
-            return false;
-        }
-        released(release);
+        if (!isCopy(release) && !release.isAutoRepeat()) releasedAt_[identity(release)] = release.timestamp();
         return false;
     }
     default:
@@ -65,37 +54,16 @@ bool HeldKeys::eventFilter(QObject*, QEvent* event)
 // it come here first.
 void HeldKeys::keepFirst() { QCoreApplication::instance()->installEventFilter(this); }
 
-// One press is seen several times: as the override that asks whether it is
-// an access key, then by the window and by each control it passes through.
-// A time stamp of 0 says nothing: such a press is taken at its word.
-bool HeldKeys::isRepeat(const QKeyEvent& press)
+// One press is seen several times (as the override that asks whether it is
+// an access key, then by the window and by each control it passes through)
+// and is judged the same each time. A time stamp of 0 says nothing: such a
+// press is taken at its word.
+bool HeldKeys::isRepeat(const QKeyEvent& press) const
 {
-    Key& key = keys_[identity(press)];
+    if (press.isAutoRepeat()) return true;
     const ulong at = press.timestamp();
-    if (key.seen && key.pressedAt == at && key.autoRepeat == press.isAutoRepeat()) return key.repeat;
-    const bool timed = at != 0;
-    const bool stillDown = key.down && !(timed && at - key.pressedAt > kLongestRepeatDelay);
-    const bool releasedWithIt = timed && key.released && key.releasedAt == at;
-    key.repeat = press.isAutoRepeat() || stillDown || releasedWithIt;
-    // A keyboard repeats only the key pressed last. A key pressed before this
-    // one repeats no more, even where its release went unseen (sent while no
-    // window of the program had the focus), so its next press is a fresh one.
-    for (auto other = keys_.begin(); other != keys_.end(); ++other)
-        if (&*other != &key) other->down = false;
-    key.seen = true;
-    key.down = true;
-    key.pressedAt = at;
-    key.autoRepeat = press.isAutoRepeat();
-    return key.repeat;
-}
-
-void HeldKeys::released(const QKeyEvent& release)
-{
-    if (release.isAutoRepeat()) return;  // the key is still down
-    Key& key = keys_[identity(release)];
-    key.down = false;
-    key.released = true;
-    key.releasedAt = release.timestamp();
+    const auto release = releasedAt_.constFind(identity(press));
+    return at != 0 && release != releasedAt_.cend() && *release == at;
 }
 
 }  // namespace ui

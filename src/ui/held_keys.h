@@ -2,12 +2,18 @@
 // A key held down presses once. Its repeats never reach a control, whichever
 // window has come up since it went down: Enter held on the welcome screen
 // opens the main window and does not go on to press its focused "Quit", and
-// an access key held on a question answers that question only.
+// an access key held on a question answers that question only. Every other
+// press acts, however short the tap and however late the window manager
+// hands the next window the keyboard.
 //
-// The keyboard's own repeats are not always marked as such: on a busy X
-// server a held key's repeat now and then arrives as a release and a fresh
-// press. Those two carry the same time stamp, which no person's hand can
-// give them, and that is how they are told apart.
+// A repeat is told by what the platform says of it, never by the time since
+// the key went down. Qt marks the repeats it makes (on Wayland the program
+// repeats a held key itself, and only in the window the key went down in).
+// An X server repeats a held key as a release and a fresh press with one time
+// stamp, which no hand can give them; Qt marks such a pair only when both
+// are waiting at once, so the filter also tells them by the stamp. A key
+// whose release went unseen (sent while the window it went down in was
+// closing) is pressed again as a fresh key.
 //
 // While a screen reader listens to the keyboard, Qt's accessibility bridge,
 // an application event filter too, holds every key press and release back
@@ -34,19 +40,9 @@ protected:
 
 private:
     void keepFirst();
-    bool isRepeat(const QKeyEvent& press);
-    void released(const QKeyEvent& release);
+    bool isRepeat(const QKeyEvent& press) const;
 
-    struct Key {
-        bool down = false;
-        ulong pressedAt = 0;  // time stamp of the latest press, repeats included
-        bool autoRepeat = false;
-        bool repeat = false;  // whether that press was a repeat
-        bool seen = false;
-        ulong releasedAt = 0;
-        bool released = false;
-    };
-    QHash<quint32, Key> keys_;
+    QHash<quint32, ulong> releasedAt_;  // time stamp of each key's latest release
 };
 
 }  // namespace ui
