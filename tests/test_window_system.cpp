@@ -22,6 +22,8 @@ constexpr ControlSpec kControls[] = {
 };
 constexpr WindowSpec kFirst{.name = "first", .caption = "First", .width = 3000, .height = 1500,
                             .controls = kControls};
+constexpr WindowSpec kTwin{.name = "twin", .caption = "First", .width = 3000, .height = 1500,
+                           .controls = kControls};
 constexpr WindowSpec kSecond{.name = "second", .caption = "Second", .width = 3000, .height = 1500,
                              .controls = kControls};
 
@@ -39,6 +41,22 @@ Window* anyWindow(const QString& name)
         if (auto* w = qobject_cast<Window*>(top); w && w->objectName() == name) return w;
     return nullptr;
 }
+
+// Runs the action as the widget goes on screen.
+class OnShow : public QObject {
+public:
+    OnShow(QWidget* widget, std::function<void()> action) : action_(std::move(action)) { widget->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) action_();
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
 
 void settle()
 {
@@ -217,6 +235,27 @@ private slots:
         settle();
         QCOMPARE(windows->windowNames(), QStringList{"second"});
         QCOMPARE(platform.endRequests, 0);
+    }
+
+    // A click that shows the next window first and closes its own last, the
+    // two of one caption: the window manager never sees both on screen at
+    // once, which it would tell apart by numbering the newer one.
+    void aWindowOfTheSameCaptionGoesOnScreenOnceTheOneItFollowsHasGone()
+    {
+        windows->define("twin", [] { return new Window(kTwin); });
+        Window* first = windows->show("first");
+        bool firstOnViewWithTwin = false;
+        QPointer<Window> twin = windows->ensure("twin");
+        OnShow watch(twin, [&] { firstOnViewWithTwin = first->isVisible(); });
+        windows->show("twin");
+        windows->close("first");
+        QVERIFY(twin->isVisible());
+        QVERIFY(!firstOnViewWithTwin);
+        // Should the other stay, the new one comes up all the same.
+        windows->show("first");
+        settle();
+        QVERIFY(windows->find("first")->isVisible());
+        QVERIFY(twin->isVisible());
     }
 
     void closingTheLastWindowEndsTheProgramAfterTheClick()

@@ -48,6 +48,24 @@ QStringList WindowSystem::definedNames() const
 Window* WindowSystem::show(const QString& name)
 {
     Window* w = findOrBuild(name);
+    emit windowShown(w);
+    // Window managers tell two windows of one caption apart by numbering the
+    // newer ("True or False <2>"). Where the window on view with this caption
+    // is the one the click is about to close, this one goes on screen once
+    // it has gone; should it stay, this one comes up after the click anyway.
+    for (const auto& [otherName, other] : windows_) {
+        if (other && other != w && other->isVisible() && other->windowTitle() == w->windowTitle()) {
+            waiting_.push_back(w);
+            QMetaObject::invokeMethod(this, &WindowSystem::putWaitingOnScreen, Qt::QueuedConnection);
+            return w;
+        }
+    }
+    putOnScreen(w);
+    return w;
+}
+
+void WindowSystem::putOnScreen(Window* w)
+{
     w->show();
     if (w->hasBeenDrawn()) {
         w->raise();
@@ -58,8 +76,12 @@ Window* WindowSystem::show(const QString& name)
         // sooner would make the display answer those requests first.
         connect(w, &Window::drawn, w, &QWidget::activateWindow, Qt::SingleShotConnection);
     }
-    emit windowShown(w);
-    return w;
+}
+
+void WindowSystem::putWaitingOnScreen()
+{
+    for (const QPointer<Window>& w : std::exchange(waiting_, {}))
+        if (w && find(w->objectName()) == w) putOnScreen(w);
 }
 
 Window* WindowSystem::ensure(const QString& name)
@@ -200,6 +222,7 @@ Window* WindowSystem::find(const QString& name) const
 void WindowSystem::close(const QString& name)
 {
     if (Window* w = find(name)) w->closeWindow();
+    putWaitingOnScreen();
 }
 
 void WindowSystem::endProgram()

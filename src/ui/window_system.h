@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include <QObject>
 #include <QPointer>
@@ -70,6 +71,8 @@ signals:
 
 private:
     Window* findOrBuild(const QString& name);
+    void putOnScreen(Window* w);
+    void putWaitingOnScreen();
     Window* build(const QString& name);
     void prepareFollowers(Window* shown);
     void prepareOne();
@@ -87,6 +90,7 @@ private:
     std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
     enum class Step { Build, Place };
     std::deque<std::pair<QString, Step>> wanted_;
+    std::vector<QPointer<Window>> waiting_;  // shown while a window of their caption was on view
     QTimer preparing_;
     bool ended_ = false;
 };
