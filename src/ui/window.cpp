@@ -15,6 +15,7 @@
 
 #include "accessibility.h"
 #include "controls.h"
+#include "desktop_entry.h"
 #include "fonts.h"
 
 Q_LOGGING_CATEGORY(lcClick, "snelk.click")
@@ -142,6 +143,7 @@ void Window::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (drawn_) return;
+    nameDesktopEntry(windowHandle());
     // The window is about to be mapped. It is dressed before it is first
     // drawn, whichever comes first of its exposure and the next turn of the
     // event loop, and says so once that first drawing is done.
