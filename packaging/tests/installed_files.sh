@@ -50,6 +50,17 @@ check_installed() {
         fail "share/metainfo/$app_id.metainfo.xml is missing"
     fi
 
+    # The manual page, and the changelog, whose newest entry is this version.
+    [ -f "$prefix/share/man/man1/snelk-test.1.gz" ] || fail "the manual page share/man/man1/snelk-test.1.gz is missing"
+    local changelog=$prefix/share/doc/snelk-test/changelog.gz
+    if [ -f "$changelog" ]; then
+        local top
+        top=$(gzip -dc "$changelog" | head -n 1)
+        [[ $top == "snelk-test ($version) "* ]] || fail "the changelog's newest entry is '$top', not $version"
+    else
+        fail "share/doc/snelk-test/changelog.gz is missing"
+    fi
+
     local size png
     for size in 16 32 48 64 128 256; do
         png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png

@@ -26,7 +26,7 @@ if [ "${1:-}" = --on-display ]; then
 fi
 
 cpack=$1 build=$2 version=$3
-need dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli file xvfb-run xauth xdotool
+need dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli file xvfb-run xauth xdotool lintian
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -42,6 +42,9 @@ debs=("$scratch"/out/*.deb)
 deb=${debs[0]}
 echo "Package: $(basename "$deb")"
 dpkg-deb -f "$deb"
+
+# Debian's own checker: not one error or warning.
+checked=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian found faults in the package: $checked"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = snelk-test ] || fail "the package is called '$(field Package)'"
