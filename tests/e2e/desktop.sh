@@ -17,6 +17,7 @@ E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_NAME=run
 E2E_ARTIFACTS=
 E2E_TMP=
+E2E_WM_PID=  # the window manager on X, once started
 
 e2e_note() { echo "-- $*"; }
 
@@ -204,6 +205,7 @@ e2e_start_desktop()
     # Weston is its own window manager.
     [ -z "$wayland" ] || return 0
     e2e_spawn pid openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1
+    E2E_WM_PID=$pid
     for ((i = 0; i < 200; i++)); do
         timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1

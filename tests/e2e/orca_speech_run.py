@@ -123,11 +123,29 @@ def focused_window():
     return r.stdout.strip()
 
 
+def until_orca_is_quiet(quiet=0.5, longest=5):
+    """Waits until Orca has said nothing new for a moment, as a listener
+    waits for the speech to end before the next keys. Qt's accessibility
+    bridge gives the screen reader 100 ms to answer each key; a screen
+    reader still busy with the last window answers late, and then the bridge
+    delivers the keys it held back out of turn."""
+    deadline = time.monotonic() + longest
+    heard, since = len(speech()), time.monotonic()
+    while time.monotonic() < deadline:
+        time.sleep(0.1)
+        now = len(speech())
+        if now != heard:
+            heard, since = now, time.monotonic()
+        elif time.monotonic() - since >= quiet:
+            return
+
+
 def keys(*names, note):
     """Types the keys into whichever window has the focus, as the keyboard
     does; the speech from here on is their answer. The note goes into the
     transcript for whoever reads it."""
     global heard_before
+    until_orca_is_quiet()
     with open(TRANSCRIPT, "a", encoding="utf-8") as f:
         f.write(f"## {' '.join(names)}: {note}\n")
     heard_before = len(speech())
