@@ -70,7 +70,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("about") << "frmAbout" << "Label9" << "Email: tk@tarn.example";
         QTest::newRow("main window") << "Test" << "Label4" << "The Snelk Test";
-        QTest::newRow("question 1") << "q1" << "Label1" << "How many toes are on each of a snelk's feet?";
+        QTest::newRow("question 1") << "q1" << "Label1" << "How much snelk mix does an adult need each day?";
     }
     void labelsNobodyClicksAreTextWithNothingToPress()
     {

@@ -2,10 +2,12 @@
 // shown in, reads cleanly, and an explanation always names the right answer.
 
 #include <algorithm>
+#include <cctype>
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -265,6 +267,32 @@ private slots:
         QVERIFY2(right <= longestWrong, qPrintable(QStringLiteral("the right choice takes %1 lines, every wrong one %2 at most")
                                                        .arg(right)
                                                        .arg(longestWrong)));
+    }
+
+    // Choices that are all numbers stand in ascending order, so that no
+    // choice stands out by its place, and carry no unit: the question names it.
+    void numericChoicesAscendWithTheirUnitInTheQuestion()
+    {
+        static const QRegularExpression number(QStringLiteral("^(\\d+)( to \\d+)?$"));
+        for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
+            const Choices c = *choices(n);
+            const auto startsWithADigit = [](std::string_view s) {
+                return !s.empty() && std::isdigit(static_cast<unsigned char>(s[0]));
+            };
+            if (!std::all_of(c.begin(), c.end(), startsWithADigit)) continue;
+            int previous = -1;
+            for (int i = 0; i < 4; ++i) {
+                const QRegularExpressionMatch m = number.match(text(c[i]));
+                QVERIFY2(m.hasMatch(), qPrintable(QStringLiteral("question %1, choice %2 is not a plain number: \"%3\"")
+                                                      .arg(n)
+                                                      .arg(i + 1)
+                                                      .arg(text(c[i]))));
+                const int value = m.captured(1).toInt();
+                QVERIFY2(value > previous,
+                         qPrintable(QStringLiteral("question %1, choice %2 is out of order").arg(n).arg(i + 1)));
+                previous = value;
+            }
+        }
     }
 
     void explanationsOfPartTwoOpenWithTheVerdict()
