@@ -258,6 +258,20 @@ private slots:
         QVERIFY(twin->isVisible());
     }
 
+    // A frame that offers maximising or full screen against the window's
+    // wishes (Qt's own on Wayland does) leaves the window as it was.
+    void aWindowIsNeverMaximised()
+    {
+        Window* w = windows->show("first");
+        const QSize size = w->size();
+        for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+            w->windowHandle()->setWindowStates(state);
+            settle();
+            QCOMPARE(w->windowState(), Qt::WindowNoState);
+            QCOMPARE(w->size(), size);
+        }
+    }
+
     void closingTheLastWindowEndsTheProgramAfterTheClick()
     {
         windows->show("first");

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "program.h"
+#include "ui/frame.h"
 #include "ui/look.h"
 #include "ui/qt_platform.h"
 
@@ -11,8 +12,14 @@ int main(int argc, char* argv[])
     // shows the same windows. The desktop's settings for Qt still reach it,
     // through the environment.
     char fallbackName[] = "snelk-test";
-    char* toolkitArguments[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    char platformOption[] = "-platform";
+    char* toolkitArguments[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr, nullptr, nullptr};
     int toolkitArgumentCount = 1;
+    // Given to Qt alone, so that nothing the program starts inherits it.
+    if (const char* platform = ui::platformForTheDesktopsFrame()) {
+        toolkitArguments[toolkitArgumentCount++] = platformOption;
+        toolkitArguments[toolkitArgumentCount++] = const_cast<char*>(platform);
+    }
     QApplication application(toolkitArgumentCount, toolkitArguments);
     // The program itself decides when it ends: hidden windows keep it alive.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -184,6 +184,16 @@ void Window::closeWindow()
     close();
 }
 
+// Qt's own title bar on Wayland, drawn where the desktop draws none, offers
+// a maximise button whatever the window asks for; the window stays as it is.
+void Window::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    constexpr Qt::WindowStates refused = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & refused))
+        setWindowState(windowState() & ~refused);
+}
+
 void Window::closeEvent(QCloseEvent* event)
 {
     event->accept();

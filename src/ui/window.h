@@ -1,7 +1,9 @@
 #pragma once
 // A top-level window of the program, built from its design state. Every
 // window shares one frame: caption, the program's icon, a fixed client size,
-// minimise and close boxes. Closing a window destroys it.
+// minimise and close boxes; it is never maximised or made full-screen, even
+// where the frame offers that against the window's wishes. Closing a window
+// destroys it.
 
 #include <functional>
 #include <vector>
@@ -68,6 +70,7 @@ signals:
     void drawn(ui::Window* window);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
