@@ -38,7 +38,7 @@ inline constexpr std::array<Question, kQuestionCount> kQuestions = {{
         "See a vet the same day. A snelk's gut needs a steady trickle of food, and a snelk that stops eating goes downhill fast, so even one night of waiting is too long."),
     multipleChoice(8, "Your snelk's claws have started to curl. What should you do?",
         {"Leave them, as curling is normal", "Cut them right back to the pink", "Clip off the clear tips",
-         "Give it deeper bedding to dig in"},
+         "Give it deeper bedding"},
         Slot::Option3, {Slot::Option1, Slot::Option2},
         "Clip off the clear tips, well short of the pink quick, which bleeds and hurts if cut. Bedding, however deep, is too soft to wear claws down; a flat stone in the home helps, but curled claws need clipping."),
     multipleChoice(9, "What keeps a snelk's front teeth the right length?",
