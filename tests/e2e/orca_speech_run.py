@@ -123,19 +123,26 @@ def focused_window():
     return r.stdout.strip()
 
 
-def until_orca_is_quiet(quiet=0.5, longest=5):
-    """Waits until Orca has said nothing new for a moment, as a listener
-    waits for the speech to end before the next keys. Qt's accessibility
-    bridge gives the screen reader 100 ms to answer each key; a screen
-    reader still busy with the last window answers late, and then the bridge
-    delivers the keys it held back out of turn."""
+def orca_at_work():
+    """What Orca has said, and how far its debug file has got: the file
+    grows while Orca works through the program's events, silent or not."""
+    return len(speech()), os.path.getsize(ORCAS_RECORD)
+
+
+def until_orca_is_quiet(quiet=0.5, longest=10):
+    """Waits until Orca has said and done nothing new for a moment, as a
+    listener waits for the speech to end before the next keys. Qt's
+    accessibility bridge gives the screen reader 100 ms to answer each key;
+    a screen reader still busy with the last change (a reset hides ten
+    labels at once) answers late, and then the bridge delivers the keys it
+    held back out of turn."""
     deadline = time.monotonic() + longest
-    heard, since = len(speech()), time.monotonic()
+    seen, since = orca_at_work(), time.monotonic()
     while time.monotonic() < deadline:
         time.sleep(0.1)
-        now = len(speech())
-        if now != heard:
-            heard, since = now, time.monotonic()
+        now = orca_at_work()
+        if now != seen:
+            seen, since = now, time.monotonic()
         elif time.monotonic() - since >= quiet:
             return
 
