@@ -113,6 +113,20 @@ struct BasicSession {
         ui::Window* w = window(newest());
         if (!w) return;  // the program has ended
         activate(w);
+        deliverKey(w, type, key, modifiers, at, autoRepeat);
+    }
+
+    // A press sent to the newest window while Qt still holds another for the
+    // active one, as a Wayland compositor may send keys to a window that has
+    // just come up before it says that window is active.
+    void keyAheadOfActivation(int key, Qt::KeyboardModifiers modifiers, ulong at)
+    {
+        deliverKey(window(newest()), QEvent::KeyPress, key, modifiers, at, false);
+    }
+
+    void deliverKey(ui::Window* w, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, ulong at,
+                    bool autoRepeat)
+    {
         QWindow* target = w->windowHandle();
         if (type == QEvent::KeyPress && qt_sendShortcutOverrideEvent(target, at, key, modifiers, {}, autoRepeat)) {
             settle();

@@ -95,6 +95,17 @@ private slots:
         QVERIFY(s->ended());
     }
 
+    // An access key typed into question 1 as it comes up, before Qt hears
+    // that it is the active window, still answers it.
+    void anAccessKeyTypedAheadOfTheWindowsActivationActs()
+    {
+        s->openMainWindow();
+        s->key("Test", Qt::Key_T, Qt::AltModifier);
+        QApplication::setActiveWindow(s->window("Test"));
+        s->keyAheadOfActivation(Qt::Key_N, Qt::AltModifier, 5000);
+        QVERIFY(s->onView("a1"));
+    }
+
     // The same while a screen reader listens: the keys still press, once.
     void aKeyHeldWhileAScreenReaderListensPressesOnce()
     {

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "held_keys.h"
+#include "typed_ahead.h"
 #include "window.h"
 
 namespace ui {
@@ -85,6 +86,7 @@ private:
 
     Platform& platform_;
     HeldKeys heldKeys_;  // for every window: a held key presses once
+    TypedAhead typedAhead_;  // for every window: a key acts in the window it is typed into
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<Window>> windows_;
     std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
