@@ -95,10 +95,12 @@ tap_while_busy()
     xdotool mousemove 1023 767
     xdotool keydown "$key"
     kill -STOP "$E2E_WM_PID"
+    # Woken on a clock of its own: stopped while it held the X server grabbed,
+    # the window manager would keep the key's release from going out at all.
+    (sleep 0.15; kill -CONT "$E2E_WM_PID") &
     [ -z "$held" ] || sleep "$held"
     xdotool keyup "$key"
-    sleep 0.15
-    kill -CONT "$E2E_WM_PID"
+    wait $!
 }
 
 # A picture of the window's content, once it has settled.
