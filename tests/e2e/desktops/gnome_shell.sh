@@ -3,13 +3,14 @@
 # needs gnome-shell and mutter, which the test set-up does not install), run
 # by hand when the frames, titles or keys on GNOME are in question.
 #
-# Usage: gnome_shell.sh PROGRAM OUT_DIR [wayland]
+# Usage: gnome_shell.sh PROGRAM ANSWER_KEY OUT_DIR [wayland]
 # With "wayland" the program is kept native (QT_QPA_PLATFORM=wayland); else
 # it makes its own choice, which on GNOME is XWayland. Runs gnome_shell_run.py:
 # Enter on the welcome screen and again on the main window 0.3 s later, 20
-# times; then question 1 and statement 22 by keys, pictured in OUT_DIR.
+# times; then a whole test by keys (whole_test.py), question 1 and statement
+# 22 pictured in OUT_DIR.
 set -euo pipefail
-program=$1 out=$2 native=${3:-}
+program=$1 answer_key=$2 out=$3 native=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 run=$(mktemp -d /tmp/snelk-gnome.XXXXXX)
 pids=()
@@ -51,4 +52,4 @@ shell_env() {
 }
 export WAYLAND_DISPLAY=snelk-gnome DISPLAY=$(shell_env DISPLAY) XAUTHORITY=$(shell_env XAUTHORITY)
 [ -z "$native" ] || export QT_QPA_PLATFORM=wayland
-/usr/bin/python3 "$here/gnome_shell_run.py" "$program" "$out"
+/usr/bin/python3 "$here/gnome_shell_run.py" "$program" "$out" "$answer_key"
