@@ -16,17 +16,6 @@ inline constexpr ui::Name kStartButton = "start";
 inline constexpr ui::Name kResetButton = "restart";
 inline constexpr ui::Name kDifficultyButton = "dif";
 inline constexpr ui::Name kIntroduction = "Label1";
-// The score board: the counts, held only as these labels' texts.
-inline constexpr ui::Name kRightCount = "right";
-inline constexpr ui::Name kWrongCount = "wrong";
-inline constexpr ui::Name kPercentage = "percent";
-// The grade messages and the score board's captions, hidden until the score.
-inline constexpr ui::Name kExcellentGrade = "excelent";
-inline constexpr ui::Name kGoodGrade = "good";
-inline constexpr ui::Name kPoorGrade = "poor";
-inline constexpr ui::Name kPercentageCaption = "per";
-inline constexpr ui::Name kPercentSign = "per1";
-inline constexpr ui::Name kRightCaption = "Label2";
-inline constexpr ui::Name kWrongCaption = "Label3";
+// The score board's labels are quiz/score_board.h's.
 
 }  // namespace app

@@ -1,8 +1,7 @@
 #include "end_of_test.h"
 
-#include <QLabel>
+#include <stdexcept>
 
-#include "app/main_window.h"
 #include "score_board.h"
 #include "ui/window_system.h"
 
@@ -25,23 +24,12 @@ constexpr ControlSpec kControls[] = {
 constexpr WindowSpec kDesign{.name = kEndOfTest, .caption = "End of the questions", .width = 3180,
                              .height = 2130, .controls = kControls};
 
-QLabel* mainLabel(WindowSystem& windows, Name name) { return windows.control<QLabel>(app::kMainWindow, name); }
-
 void score(WindowSystem& windows)
 {
     bool ok = false;
-    const double p = scoreText(windows, app::kPercentage).toDouble(&ok);
+    const double p = scoreText(windows, kPercentage).toDouble(&ok);
     if (!ok) throw std::invalid_argument("the percentage is not a number");
-    const Grade g = grade(p);
-    // Two runs mixed by a reset can each reach "Score": the grade of the
-    // earlier one gives way, so that one message at most is on view.
-    mainLabel(windows, app::kExcellentGrade)->setVisible(g == Grade::Excellent);
-    mainLabel(windows, app::kGoodGrade)->setVisible(g == Grade::Good);
-    mainLabel(windows, app::kPoorGrade)->setVisible(g == Grade::Poor);
-    for (Name label : {app::kPercentageCaption, app::kPercentSign, app::kPercentage, app::kRightCaption,
-                       app::kWrongCaption, app::kRightCount, app::kWrongCount})
-        mainLabel(windows, label)->show();
-    describeScoreBoard(*windows.ensure(app::kMainWindow));
+    showResults(windows, grade(p));
     windows.close(kEndOfTest);
 }
 

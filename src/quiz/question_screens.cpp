@@ -4,7 +4,6 @@
 
 #include <QRadioButton>
 
-#include "app/main_window.h"
 #include "course.h"
 #include "score_board.h"
 #include "ui/platform.h"
@@ -28,13 +27,13 @@ void judgeChoice(WindowSystem& windows, const Window& screen, const ChoiceScreen
 {
     const int n = s.number;
     const bool right = screen.control<QRadioButton>(optionName(*answerSlot(n)))->isChecked();
-    const QString rightCount = scoreText(windows, app::kRightCount);
-    const QString wrongCount = scoreText(windows, app::kWrongCount);
+    const QString rightCount = scoreText(windows, kRightCount);
+    const QString wrongCount = scoreText(windows, kWrongCount);
     if (right)
         for (int i = 0; i < s.rightAnswerBeeps; ++i) windows.platform().beep();
     const QString first = QStringLiteral("1");
-    if (right) setScoreText(windows, app::kRightCount, s.countsAfresh ? first : plusOne(rightCount));
-    else setScoreText(windows, app::kWrongCount, s.countsAfresh ? first : plusOne(wrongCount));
+    if (right) setScoreText(windows, kRightCount, s.countsAfresh ? first : plusOne(rightCount));
+    else setScoreText(windows, kWrongCount, s.countsAfresh ? first : plusOne(wrongCount));
     moveOn(windows, n, right);
 }
 
@@ -43,16 +42,16 @@ void judgeChoice(WindowSystem& windows, const Window& screen, const ChoiceScreen
 void judgeStatement(WindowSystem& windows, int n, bool saidTrue)
 {
     const bool right = saidTrue == *answerIsTrue(n);
-    const QString rightCount = scoreText(windows, app::kRightCount);
+    const QString rightCount = scoreText(windows, kRightCount);
     if (right) {
         windows.platform().beep();
-        setScoreText(windows, app::kRightCount, plusOne(rightCount));
+        setScoreText(windows, kRightCount, plusOne(rightCount));
     } else {
-        const QString wrongCount = scoreText(windows, app::kWrongCount);
-        setScoreText(windows, app::kWrongCount, plusOne(wrongCount));
+        const QString wrongCount = scoreText(windows, kWrongCount);
+        setScoreText(windows, kWrongCount, plusOne(wrongCount));
     }
     if (n == kLastQuestion)
-        setScoreText(windows, app::kPercentage, percentage(scoreText(windows, app::kRightCount)));
+        setScoreText(windows, kPercentage, percentage(scoreText(windows, kRightCount)));
     moveOn(windows, n, right);
 }
 

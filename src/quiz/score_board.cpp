@@ -31,11 +31,13 @@ quint64 decimal(const QString& text)
 // The score board's labels in the order the eye reads them: the grade, then
 // the percentage, then the counts.
 constexpr ui::Name kResultsInReadingOrder[] = {
-    app::kExcellentGrade, app::kGoodGrade, app::kPoorGrade,
-    app::kPercentageCaption, app::kPercentage, app::kPercentSign,
-    app::kRightCaption, app::kRightCount,
-    app::kWrongCaption, app::kWrongCount,
+    kExcellentGrade, kGoodGrade, kPoorGrade,
+    kPercentageCaption, kPercentage, kPercentSign,
+    kRightCaption, kRightCount,
+    kWrongCaption, kWrongCount,
 };
+
+QLabel* label(ui::WindowSystem& windows, const QString& name) { return windows.control<QLabel>(app::kMainWindow, name); }
 
 }  // namespace
 
@@ -56,14 +58,31 @@ Grade grade(double percent)
     return Grade::Poor;
 }
 
-QString scoreText(ui::WindowSystem& windows, const QString& label)
+QString scoreText(ui::WindowSystem& windows, const QString& name) { return label(windows, name)->text(); }
+
+void setScoreText(ui::WindowSystem& windows, const QString& name, const QString& text)
 {
-    return windows.control<QLabel>(app::kMainWindow, label)->text();
+    label(windows, name)->setText(text);
+    describeScoreBoard(*windows.ensure(app::kMainWindow));
 }
 
-void setScoreText(ui::WindowSystem& windows, const QString& label, const QString& text)
+void showResults(ui::WindowSystem& windows, Grade grade)
 {
-    windows.control<QLabel>(app::kMainWindow, label)->setText(text);
+    // Two runs mixed by a reset can each be scored: the grade of the earlier
+    // one gives way, so that one message at most is on view.
+    label(windows, kExcellentGrade)->setVisible(grade == Grade::Excellent);
+    label(windows, kGoodGrade)->setVisible(grade == Grade::Good);
+    label(windows, kPoorGrade)->setVisible(grade == Grade::Poor);
+    for (ui::Name name : {kPercentageCaption, kPercentSign, kPercentage, kRightCaption, kWrongCaption, kRightCount,
+                          kWrongCount})
+        label(windows, name)->show();
+    describeScoreBoard(*windows.ensure(app::kMainWindow));
+}
+
+void clearScoreBoard(ui::WindowSystem& windows)
+{
+    for (ui::Name count : {kRightCount, kWrongCount, kPercentage}) label(windows, count)->setText(QStringLiteral("0"));
+    for (ui::Name result : kResultsInReadingOrder) label(windows, result)->hide();
     describeScoreBoard(*windows.ensure(app::kMainWindow));
 }
 

@@ -1,9 +1,14 @@
 #pragma once
-// The score board lives only in the texts of three labels on the main window:
-// the right count, the wrong count and the percentage, each a plain decimal
-// whole number.
+// The score board: labels of the main window. The counts live only in the
+// texts of three of them, the right count, the wrong count and the
+// percentage, each a plain decimal whole number; the results (the grade, the
+// counts and their captions) are on view only once the test is scored.
+// Every change goes through the functions here, which keep what a screen
+// reader hears of the main window in step with what is on view.
 
 #include <QString>
+
+#include "ui/design.h"
 
 namespace ui {
 class Window;
@@ -11,6 +16,17 @@ class WindowSystem;
 }
 
 namespace quiz {
+
+inline constexpr ui::Name kRightCount = "right";
+inline constexpr ui::Name kWrongCount = "wrong";
+inline constexpr ui::Name kPercentage = "percent";
+inline constexpr ui::Name kExcellentGrade = "excelent";
+inline constexpr ui::Name kGoodGrade = "good";
+inline constexpr ui::Name kPoorGrade = "poor";
+inline constexpr ui::Name kPercentageCaption = "per";
+inline constexpr ui::Name kPercentSign = "per1";
+inline constexpr ui::Name kRightCaption = "Label2";
+inline constexpr ui::Name kWrongCaption = "Label3";
 
 // The count one higher, as plain decimal digits ("9" gives "10"). Throws
 // std::invalid_argument when the text is not a decimal whole number.
@@ -30,10 +46,15 @@ Grade grade(double percent);
 QString scoreText(ui::WindowSystem& windows, const QString& label);
 void setScoreText(ui::WindowSystem& windows, const QString& label, const QString& text);
 
+// The results on view, with the grade's message alone among the three.
+void showResults(ui::WindowSystem& windows, Grade grade);
+// Every count back to "0" and the results out of view.
+void clearScoreBoard(ui::WindowSystem& windows);
+
 // Gives the main window the description a screen reader reads as the window
-// becomes active: the results while the score board is on view, the
-// introduction before. Run again whenever the board changes, so that it
-// always says what is on view.
+// becomes active: the results while they are on view, the introduction
+// before. The functions above run it after each change; the main window runs
+// it once as it is built.
 void describeScoreBoard(ui::Window& main);
 
 }  // namespace quiz
