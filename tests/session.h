@@ -33,6 +33,13 @@ inline void quietOffscreenNotes()
         });
 }
 
+// The main window's results, out of view until the test is scored: the three
+// grade messages, then the percentage and the counts with their captions.
+inline const QStringList kResultLabels{"excelent", "good", "poor", "per", "per1", "percent", "Label2", "Label3",
+                                       "right", "wrong"};
+// What a scored test shows: that grade's message and the other results.
+inline QStringList scoredWith(const QString& grade) { return QStringList{grade} + kResultLabels.mid(3); }
+
 template <class PlatformType = ui::RecordingPlatform>
 struct BasicSession {
     PlatformType platform;
@@ -64,6 +71,13 @@ struct BasicSession {
     {
         const ui::Window* w = window(name);
         return w && w->isVisible();
+    }
+    QStringList resultsOnView() const
+    {
+        QStringList shown;
+        for (const QString& label : kResultLabels)
+            if (window("Test")->control(label)->isVisible()) shown << label;
+        return shown;
     }
     QStringList windowNames() const
     {

@@ -140,9 +140,7 @@ private slots:
         s->click("done", "end");
         s->click("Test", "restart");
         for (const char* label : {"right", "wrong", "percent"}) QCOMPARE(s->text("Test", label), "0");
-        for (const char* label :
-             {"excelent", "good", "poor", "per", "per1", "percent", "Label2", "Label3", "right", "wrong"})
-            QVERIFY2(!s->control("Test", label)->isVisible(), label);
+        QCOMPARE(s->resultsOnView(), QStringList{});
         QCOMPARE(questionScreens().size(), 20);
         for (int n = 1; n <= 20; ++n) QCOMPARE(enabledSlots(n).size(), 4);
     }

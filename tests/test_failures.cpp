@@ -169,9 +169,7 @@ private slots:
         setCount("percent", "x");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^done\\.end stopped: "));
         s->click("done", "end");
-        for (const char* label : {"excelent", "good", "poor", "per", "per1", "percent", "Label2", "Label3", "right",
-                                  "wrong"})
-            QVERIFY2(!s->control("Test", label)->isVisible(), label);
+        QCOMPARE(s->resultsOnView(), QStringList{});
         QVERIFY(s->onView("done"));
         QVERIFY(!s->ended());
         // The main window still answers: Reset Test brings back Ready.

@@ -55,8 +55,8 @@ const QRegularExpression kWholeNumber(QStringLiteral("^(0|[1-9][0-9]*)$"));
 QStringList shownGrades(const ui::Window& main)
 {
     QStringList shown;
-    for (const char* grade : {"excelent", "good", "poor"})
-        if (main.control<QLabel>(QString::fromLatin1(grade))->isVisible()) shown << QString::fromLatin1(grade);
+    for (const QString& grade : kResultLabels.first(3))
+        if (main.control<QLabel>(grade)->isVisible()) shown << grade;
     return shown;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QUrl>
 
+#include "program_identity.h"
 #include "ui/platform.h"
 #include "ui/window_system.h"
 

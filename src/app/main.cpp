@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "program.h"
+#include "program_identity.h"
 #include "ui/frame.h"
 #include "ui/look.h"
 #include "ui/qt_platform.h"
