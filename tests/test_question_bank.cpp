@@ -147,6 +147,27 @@ private slots:
         }
     }
 
+    // The answer key and the option masks, copied from the design apart from
+    // the bank, so that a slip in the bank's table cannot pass unseen.
+    void theAnswerKeyAndTheMasksAreTheDesigns()
+    {
+        // For each of questions 1 to 20: the answer's slot, then the first
+        // and the second masked slot.
+        const char* const partOne[] = {"312", "213", "312", "123", "123", "213", "412", "312", "123", "412",
+                                       "214", "124", "214", "213", "314", "413", "412", "213", "213", "413"};
+        for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
+            const auto slot = [&](int i) { return Slot(partOne[n - kFirstQuestion][i] - '0'); };
+            QCOMPARE(answerSlot(n), slot(0));
+            QCOMPARE(optionMask(n)->first, slot(1));
+            QCOMPARE(optionMask(n)->second, slot(2));
+        }
+        // Questions 21 to 50, T where the statement is true.
+        const QString partTwo = QStringLiteral("FTFFTFFTFTTTFFFTTTFFFTTFTFTFFT");
+        QCOMPARE(partTwo.size(), kLastQuestion - kFirstTrueFalse + 1);
+        for (int n = kFirstTrueFalse; n <= kLastQuestion; ++n)
+            QCOMPARE(answerIsTrue(n), partTwo[n - kFirstTrueFalse] == QLatin1Char('T'));
+    }
+
     void everyTextIsTidyPlainAscii_data() { addShownTextRows(); }
     void everyTextIsTidyPlainAscii()
     {
