@@ -7,6 +7,8 @@
 #include <optional>
 #include <thread>
 
+#include "program_identity.h"
+
 #if __has_include(<canberra.h>) && __has_include(<alsa/asoundlib.h>) && __has_include(<dlfcn.h>)
 #define SNELK_HAS_CANBERRA 1
 #include <alsa/asoundlib.h>
