@@ -82,15 +82,6 @@ public:
         watched_ = nullptr;
     }
 
-    // A window the program says it has shown, for one that was on the screen
-    // already and so got no show event.
-    void noteShown(QWidget* window)
-    {
-        if (!watching_ || shown_ == window) return;
-        watch(window);
-        if (watched_ && watched_->isExposed()) markPainted(nowMs());
-    }
-
     bool painted() const { return paintedAt_ >= 0; }
     QWidget* shownWindow() const { return shown_; }
     double shownAt() const { return shownAt_; }

@@ -43,11 +43,11 @@ private slots:
         QCOMPARE(actions->actionNames().value(0), QAccessibleActionInterface::pressAction());
 
         actions->doAction(QAccessibleActionInterface::pressAction());
-        Session::settle();
+        settle();
         QCOMPARE(s->platform.openedUrls, QList<QUrl>{QUrl(ui::qs(app::kMakersPage))});
         QVERIFY(s->onView("frmAbout"));  // the screen stays as it is
         actions->doAction(QAccessibleActionInterface::pressAction());
-        Session::settle();
+        settle();
         QCOMPARE(s->platform.openedUrls.size(), 2);
     }
 
@@ -86,7 +86,7 @@ private slots:
         QAccessibleActionInterface* actions = text->actionInterface();
         QVERIFY(!actions || !actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
         if (actions) actions->doAction(QAccessibleActionInterface::pressAction());
-        Session::settle();
+        settle();
         QVERIFY(s->platform.openedUrls.isEmpty());
     }
 };

@@ -119,7 +119,7 @@ private slots:
         QTRY_COMPARE(service->count(), 2);
         QVERIFY2(!service->overlapped, "the second bell started before the first had ended");
         if (answers) {
-            Session::settle();
+            settle();
             QCOMPARE(s->platform.windowSystemBeeps, 0);
         } else {
             QTRY_COMPARE(s->platform.windowSystemBeeps, 2);

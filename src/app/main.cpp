@@ -2,7 +2,6 @@
 
 #include "program.h"
 #include "ui/frame.h"
-#include "ui/look.h"
 #include "ui/qt_platform.h"
 
 int main(int argc, char* argv[])
@@ -25,9 +24,9 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(SNELK_APP_ID));
-    ui::installLook();
     ui::QtPlatform platform;
-    app::Program program(platform);
+    ui::WindowSystem windows(platform);
+    app::Program program(windows);
     program.start();
     return QApplication::exec();
 }

@@ -6,10 +6,8 @@
 // destroys it.
 
 #include <functional>
-#include <vector>
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include "design.h"
 
@@ -25,24 +23,7 @@ class Window : public QMainWindow {
 public:
     explicit Window(const WindowSpec& spec);
 
-    // Gives the controls their fonts. These take loading (the
-    // first font sets up the font machinery of the whole program), so a window
-    // shown straight away gets them once it is mapped, just before it is
-    // first drawn, and appears as soon as a bare window would; a window built
-    // hidden gets them at once. Does nothing the second time.
-    void dress();
-
-    // The windows a click here may bring up next. They are built, ready to go
-    // on screen, while this one is on view.
-    void setFollowers(QStringList names);
-    const QStringList& followers() const { return followers_; }
-    bool hasBeenDrawn() const { return drawn_; }
     bool isMainWindow() const { return isMainWindow_; }
-
-    struct Dressing {
-        QWidget* control;
-        FontSpec font;
-    };
 
     // The control of that name. There is always one: asking for another is
     // a fault of the program's own (see unknownName).
@@ -66,14 +47,11 @@ public:
 
 signals:
     void closing(ui::Window* window);
-    // The window has been drawn on screen for the first time.
-    void drawn(ui::Window* window);
 
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -83,9 +61,6 @@ private:
     QString cancelButton_;
     std::function<void()> frameCloseHandler_;
     bool closingByProgram_ = false;
-    std::vector<Dressing> undressed_;
-    QStringList followers_;
-    bool drawn_ = false;
     bool isMainWindow_ = false;
 };
 
