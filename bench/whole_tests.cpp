@@ -3,8 +3,8 @@
 //  - every click on a button that leads to another window, from the button
 //    coming up (a click acts when the mouse button is released) to the moment
 //    the next window is exposed and painted;
-//  - the memory of all the program's processes (it and the bell's helper it
-//    starts) after the first whole test and after the last;
+//  - the memory of all the program's processes (it and any it starts) after
+//    the first whole test and after the last;
 //  - the live widgets and the resident memory of those processes after each
 //    whole test (start, answer all fifty, score, reset), which must not grow.
 //
