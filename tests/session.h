@@ -139,7 +139,7 @@ struct BasicSession {
         settle();
     }
 
-    // A key going down or up as the window system delivers it: to the window
+    // A key going down or up as the display delivers it: to the window
     // the user is looking at, stamped with the time (in milliseconds) it
     // happened at. A press first asks whether it is an access key, as a real
     // one does.
@@ -156,7 +156,7 @@ struct BasicSession {
         QKeyEvent event(type, key, modifiers, {}, autoRepeat);
         event.setTimestamp(at);
         QSpontaneKeyEvent::setSpontaneous(&event);
-        qApp->notify(target, &event);  // as it comes from the window system, not sent by the program
+        qApp->notify(target, &event);  // as it comes from the display, not sent by the program
         settle();
     }
 

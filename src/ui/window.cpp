@@ -133,7 +133,7 @@ Window::Window(const WindowSpec& spec)
 void Window::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // Before the window is mapped; a show from the window system (the window
+    // Before the window is mapped; a show from the display (the window
     // restored from its minimised state) finds it named already.
     if (!event->spontaneous()) nameDesktopEntry(windowHandle());
 }
