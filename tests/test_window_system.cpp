@@ -34,22 +34,6 @@ constexpr ControlSpec kPictured[] = {
 constexpr WindowSpec kPicture{.name = "picture", .caption = "Picture", .width = 3000, .height = 1500,
                               .controls = kPictured};
 
-// Runs the action as the widget goes on screen.
-class OnShow : public QObject {
-public:
-    OnShow(QWidget* widget, std::function<void()> action) : action_(std::move(action)) { widget->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) action_();
-        return false;
-    }
-
-private:
-    std::function<void()> action_;
-};
-
 }  // namespace
 
 class WindowSystemTest : public QObject {
@@ -192,7 +176,8 @@ private slots:
         Window* first = windows->show("first");
         bool firstOnViewWithTwin = false;
         QPointer<Window> twin = windows->ensure("twin");
-        OnShow watch(twin, [&] { firstOnViewWithTwin = first->isVisible(); });
+        FrontWindow front(*windows);
+        front.shown = [&](Window* w) { firstOnViewWithTwin = w == twin && first->isVisible(); };
         windows->show("twin");
         windows->close("first");
         QVERIFY(twin->isVisible());
