@@ -96,8 +96,8 @@ private slots:
         QVERIFY(!shown->control<QPushButton>("go")->isEnabled());
     }
 
-    // Every control has its designed font from its first paint on, whether
-    // its window was built to be shown or built hidden.
+    // Fonts come when a window first goes on screen, but always before
+    // anything of it is drawn; a window built hidden has them at once.
     void everyControlIsDrawnWithItsDesignedFont()
     {
         const QFont designed = ui::font(kDialogFont);

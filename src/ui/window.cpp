@@ -60,7 +60,6 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
     }
     w->setObjectName(spec.name);
     w->setGeometry(spec.rect.toPixels());
-    w->setFont(font(spec.font));
     if (spec.colour != kDefaultColour) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::WindowText, colour(spec.colour));
@@ -123,11 +122,17 @@ Window::Window(const WindowSpec& spec)
     setCentralWidget(client);
 
     QButtonGroup* radios = nullptr;
-    for (const ControlSpec& c : spec.controls) makeControl(c, client, radios);
+    for (const ControlSpec& c : spec.controls) pendingFonts_.push_back({makeControl(c, client, radios), c.font});
     buildMenus(this, spec.menus);
     if (!defaultButton_.isEmpty()) control<QPushButton>(defaultButton_)->setDefault(true);
     orderFocus(spec, client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Window::giveFonts()
+{
+    if (QWindow* handle = windowHandle()) handle->removeEventFilter(this);
+    for (const PendingFont& p : std::exchange(pendingFonts_, {})) p.control->setFont(ui::font(p.font));
 }
 
 void Window::showEvent(QShowEvent* event)
@@ -135,7 +140,19 @@ void Window::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     // Before the window is mapped; a show from the display (the window
     // restored from its minimised state) finds it named already.
-    if (!event->spontaneous()) nameDesktopEntry(windowHandle());
+    if (event->spontaneous()) return;
+    nameDesktopEntry(windowHandle());
+    // The fonts come at its exposure or at the next turn of the event loop,
+    // whichever is first: after the request to map it, before its first paint.
+    if (pendingFonts_.empty()) return;
+    windowHandle()->installEventFilter(this);
+    QMetaObject::invokeMethod(this, &Window::giveFonts, Qt::QueuedConnection);
+}
+
+bool Window::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle()) giveFonts();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Window::onClick(const QString& name, std::function<void()> handler)

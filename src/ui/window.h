@@ -6,6 +6,7 @@
 // destroys it.
 
 #include <functional>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -22,6 +23,13 @@ class Window : public QMainWindow {
     Q_OBJECT
 public:
     explicit Window(const WindowSpec& spec);
+
+    // Gives the controls their fonts at once; does nothing the second time.
+    // Fonts take loading (the first sets up the font machinery of the whole
+    // program), so a window going on screen gets them only once the display
+    // has been asked to map it, just before it is first painted: the welcome
+    // screen comes up as soon as a bare window would.
+    void giveFonts();
 
     bool isMainWindow() const { return isMainWindow_; }
 
@@ -52,6 +60,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -62,6 +71,11 @@ private:
     std::function<void()> frameCloseHandler_;
     bool closingByProgram_ = false;
     bool isMainWindow_ = false;
+    struct PendingFont {
+        QWidget* control;
+        FontSpec font;
+    };
+    std::vector<PendingFont> pendingFonts_;
 };
 
 // Runs a click handler, logging instead of propagating any failure.

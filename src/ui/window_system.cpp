@@ -31,7 +31,7 @@ void WindowSystem::define(WindowSpec design, std::function<void(Window&)> setup)
 
 Window* WindowSystem::show(const QString& name)
 {
-    Window* w = ensure(name);
+    Window* w = findOrBuild(name);
     // Window managers tell two windows of one caption apart by numbering the
     // newer ("True or False <2>"). Where the window on view with this caption
     // is the one the click is about to close, this one goes on screen once
@@ -62,6 +62,13 @@ void WindowSystem::putWaitingOnScreen()
 }
 
 Window* WindowSystem::ensure(const QString& name)
+{
+    Window* w = findOrBuild(name);
+    w->giveFonts();
+    return w;
+}
+
+Window* WindowSystem::findOrBuild(const QString& name)
 {
     if (Window* w = find(name)) return w;
     const auto factory = factories_.find(name);

@@ -37,7 +37,7 @@ public:
     // Shows the window, building it first if it does not exist; an existing
     // window, hidden or on view, is shown again and raised.
     Window* show(const QString& name);
-    // The window, built hidden if it does not exist yet.
+    // The window, built hidden if it does not exist yet, with its fonts.
     Window* ensure(const QString& name);
     // The window if it exists.
     Window* find(const QString& name) const;
@@ -55,6 +55,7 @@ public:
     void endProgram();
 
 private:
+    Window* findOrBuild(const QString& name);
     void putOnScreen(Window* w);
     void putWaitingOnScreen();
     void forget(Window* window);
