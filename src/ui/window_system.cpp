@@ -47,11 +47,14 @@ Window* WindowSystem::show(const QString& name)
     return w;
 }
 
-// Qt activates a window that is not yet mapped once the display has mapped it.
+// A window going on screen for the first time comes up on top anyway;
+// raising it as well would only give the display a change of place to handle
+// before the window can be drawn. Qt hands a window the keyboard once the
+// display has mapped it.
 void WindowSystem::putOnScreen(Window* w)
 {
+    if (w->isVisible()) w->raise();
     w->show();
-    w->raise();
     w->activateWindow();
 }
 
