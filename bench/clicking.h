@@ -60,7 +60,7 @@ inline double nowMs() { return double(benchClock().nsecsElapsed()) / 1e6; }
 
 // Notes the top-level window that a click shows, and when it has been exposed
 // and painted, which is when Qt has drawn it and handed the picture to the
-// window system.
+// display.
 class BenchApplication : public QApplication {
 public:
     using QApplication::QApplication;
@@ -80,15 +80,6 @@ public:
         watching_ = false;
         waiting_ = nullptr;
         watched_ = nullptr;
-    }
-
-    // A window the program says it has shown, for one that was on the screen
-    // already and so got no show event.
-    void noteShown(QWidget* window)
-    {
-        if (!watching_ || shown_ == window) return;
-        watch(window);
-        if (watched_ && watched_->isExposed()) markPainted(nowMs());
     }
 
     bool painted() const { return paintedAt_ >= 0; }
@@ -143,7 +134,7 @@ private:
 struct ClickTime {
     double ms;       // to the next window painted
     double shownMs;  // of which until the window was asked to show
-    double paintMs;  // and the painting once the window system exposed it
+    double paintMs;  // and the painting once the display exposed it
 };
 
 class Clicker {
@@ -407,6 +398,10 @@ inline double percentile(std::vector<double> v, double share)
     return v[std::min(v.size() - 1, size_t(share * double(v.size())))];
 }
 
+// One frame of a 60 Hz display: a click whose window is up within it is, to
+// the eye, at once.
+inline constexpr double kFrameMs = 1000.0 / 60;
+
 // Prints "KEY_median_ms=..." and the like for the clicks; `label` names the
 // click at an index, for the slowest.
 inline void summarise(const char* key, const std::vector<ClickTime>& times,
@@ -425,6 +420,8 @@ inline void summarise(const char* key, const std::vector<ClickTime>& times,
                 key, times[worst].ms, key, qPrintable(label(worst)));
     std::printf("%s_to_show_median_ms=%.3f\n%s_paint_median_ms=%.3f\n", key, median(shown), key, median(paint));
     std::printf("%s_p99_ms=%.3f\n%s_p999_ms=%.3f\n", key, percentile(ms, 0.99), key, percentile(ms, 0.999));
+    const auto withinFrame = std::count_if(ms.begin(), ms.end(), [](double t) { return t <= kFrameMs; });
+    std::printf("%s_within_frame_pct=%.2f\n", key, 100.0 * double(withinFrame) / double(ms.size()));
 }
 
 }  // namespace bench

@@ -4,6 +4,8 @@
 // keys, frame closes.
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
@@ -19,7 +21,7 @@
 #include "quiz/end_of_test.h"
 #include "quiz/explanation_dialogs.h"
 #include "quiz/question_screens.h"
-#include "ui/look.h"
+#include "app/welcome_screen.h"
 #include "recording_platform.h"
 
 // The offscreen platform cannot raise windows or pass on size hints and says
@@ -40,32 +42,70 @@ inline const QStringList kResultLabels{"excelent", "good", "poor", "per", "per1"
 // What a scored test shows: that grade's message and the other results.
 inline QStringList scoredWith(const QString& grade) { return QStringList{grade} + kResultLabels.mid(3); }
 
+// Lets queued work run and deleted windows go, as the event loop would
+// between two user actions.
+inline void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// The names of the windows the registry holds, in name order: every window
+// of the program that is alive and not closing.
+inline QStringList windowNames(const ui::WindowSystem& windows)
+{
+    QStringList names;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* w = qobject_cast<ui::Window*>(top); w && windows.find(w->objectName()) == w)
+            names << w->objectName();
+    names.sort();
+    return names;
+}
+
+// Notes the window of the registry's that came on screen or was brought
+// forward most recently: the one the user is looking at.
+class FrontWindow : public QObject {
+public:
+    explicit FrontWindow(const ui::WindowSystem& windows) : windows_(windows) { qApp->installEventFilter(this); }
+    QString name() const { return name_; }
+
+    // Runs for each window as it comes on screen.
+    std::function<void(ui::Window*)> shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        auto* w = qobject_cast<ui::Window*>(watched);
+        if (!w || event->spontaneous() || (type != QEvent::Show && type != QEvent::ZOrderChange)) return false;
+        if (windows_.find(w->objectName()) != w) return false;
+        name_ = w->objectName();
+        if (type == QEvent::Show && shown) shown(w);
+        return false;
+    }
+
+private:
+    const ui::WindowSystem& windows_;
+    QString name_;
+};
+
 template <class PlatformType = ui::RecordingPlatform>
 struct BasicSession {
     PlatformType platform;
-    app::Program program{platform};
+    ui::WindowSystem registry{platform};
+    app::Program program{registry};
 
     // The arguments, if any, are the platform's.
     template <class... Arguments>
     explicit BasicSession(Arguments&&... arguments) : platform(std::forward<Arguments>(arguments)...)
     {
         quietOffscreenNotes();
-        ui::installLook();
-        followShownWindows();
     }
 
-    ui::WindowSystem& windows() { return program.windows(); }
+    ui::WindowSystem& windows() { return registry; }
 
-    // Lets queued work run and deleted windows go, as the event loop would
-    // between two user actions.
-    static void settle()
-    {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-
-    ui::Window* window(const QString& name) const { return program_windows().find(name); }
+    ui::Window* window(const QString& name) const { return registry.find(name); }
     bool exists(const QString& name) const { return window(name) != nullptr; }
     bool onView(const QString& name) const
     {
@@ -79,12 +119,7 @@ struct BasicSession {
             if (window("Test")->control(label)->isVisible()) shown << label;
         return shown;
     }
-    QStringList windowNames() const
-    {
-        QStringList names = program_windows().windowNames();
-        names.sort();
-        return names;
-    }
+    QStringList windowNames() const { return ::windowNames(registry); }
 
     template <class T = QWidget>
     T* control(const QString& windowName, const QString& name) const
@@ -118,7 +153,7 @@ struct BasicSession {
         settle();
     }
 
-    // A key going down or up as the window system delivers it: to the window
+    // A key going down or up as the display delivers it: to the window
     // the user is looking at, stamped with the time (in milliseconds) it
     // happened at. A press first asks whether it is an access key, as a real
     // one does.
@@ -149,7 +184,7 @@ struct BasicSession {
         QKeyEvent event(type, key, modifiers, {}, autoRepeat);
         event.setTimestamp(at);
         QSpontaneKeyEvent::setSpontaneous(&event);
-        qApp->notify(target, &event);  // as it comes from the window system, not sent by the program
+        qApp->notify(target, &event);  // as it comes from the display, not sent by the program
         settle();
     }
 
@@ -280,17 +315,46 @@ struct BasicSession {
     }
 
     // The window shown most recently: the one the user is looking at.
-    QString newest() const { return lastShown_; }
-
-    void followShownWindows()
-    {
-        QObject::connect(&windows(), &ui::WindowSystem::windowShown, &windows(),
-                         [this](ui::Window* w) { lastShown_ = w->objectName(); });
-    }
+    QString newest() const { return front_.name(); }
+    // Runs for each window of the program as it comes on screen.
+    void onShown(std::function<void(ui::Window*)> action) { front_.shown = std::move(action); }
 
 private:
-    QString lastShown_;
-    const ui::WindowSystem& program_windows() const { return const_cast<BasicSession*>(this)->program.windows(); }
+    FrontWindow front_{registry};
 };
 
 using Session = BasicSession<>;
+
+// Every window a user can bring up, found as a user finds them: from the
+// welcome screen on, each button and menu item of each window found is
+// pressed, each in a program of its own, and every window that comes up is
+// found in turn. Worked out once.
+inline const QStringList& everyWindow()
+{
+    static const QStringList found = [] {
+        QStringList names{app::kWelcomeScreen};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString name = names[i];
+            for (qsizetype press = 0;; ++press) {
+                Session s;
+                s.onShown([&names](ui::Window* w) {
+                    if (!names.contains(w->objectName())) names << w->objectName();
+                });
+                ui::Window* w = s.windows().show(name);
+                QList<QAbstractButton*> buttons;
+                for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                    if (!qobject_cast<QRadioButton*>(b)) buttons << b;
+                QList<QAction*> items;
+                for (QAction* a : w->findChildren<QAction*>())
+                    if (!a->menu()) items << a;
+                if (press >= buttons.size() + items.size()) break;
+                if (press < buttons.size()) buttons[press]->click();
+                else items[press - buttons.size()]->trigger();
+                settle();
+            }
+        }
+        names.sort();
+        return names;
+    }();
+    return found;
+}

@@ -1,6 +1,6 @@
 // The right-answer bell on the real platform, with stand-ins for the sound
 // service: one that hears every ring, one that is not there, and one that
-// hangs. The window system's beep is counted instead of sounded.
+// hangs. The display's beep is counted instead of sounded.
 
 #include <QElapsedTimer>
 
@@ -101,7 +101,7 @@ private slots:
     }
 
     // Question 18 rings twice: heard, one after the other; unheard, as two
-    // beeps of the window system, far enough apart to be heard as two.
+    // beeps of the display, far enough apart to be heard as two.
     void question18RingsTwiceInTurn_data()
     {
         QTest::addColumn<bool>("answers");
@@ -119,7 +119,7 @@ private slots:
         QTRY_COMPARE(service->count(), 2);
         QVERIFY2(!service->overlapped, "the second bell started before the first had ended");
         if (answers) {
-            Session::settle();
+            settle();
             QCOMPARE(s->platform.windowSystemBeeps, 0);
         } else {
             QTRY_COMPARE(s->platform.windowSystemBeeps, 2);

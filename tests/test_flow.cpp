@@ -113,7 +113,7 @@ private slots:
     {
         QString percentWhenShown;
         s->startTest();
-        connect(&s->windows(), &ui::WindowSystem::windowShown, this, [&](ui::Window* w) {
+        s->onShown([&](ui::Window* w) {
             if (w->objectName() == "a50") percentWhenShown = s->text("Test", "percent");
         });
         s->takeTest([](int n) { return n < 50 && n % 2 == 0; });
@@ -217,7 +217,7 @@ private slots:
         QVERIFY(s->takeTest([](int n) { return n != 16; }).contains("a16"));
         QVERIFY(!s->exists("a16"));  // passed by, and destroyed
         s->windows().show("a16");
-        s->settle();  // on screen
+        settle();  // on screen
         QCOMPARE(s->window("a16")->windowTitle(), "Dialog Caption");
         auto* picture = s->control<ui::Picture>("a16", "Image1");
         QCOMPARE(picture->naturalSize(), QSize(102, 76));

@@ -12,12 +12,13 @@
 #include <QTest>
 
 #include "quiz/question_bank.h"
+#include "ui/design.h"
 
 using namespace quiz;
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+using ui::qs;
 
 // How a text is shown: the range of its length in characters, and the
 // word-wrapped box (font size, width in pixels, lines) it has to fit in.
@@ -77,16 +78,16 @@ QList<ShownText> allShownTexts()
         const Question* q = find(n);
         const QString tag = QStringLiteral("q%1 ").arg(n);
         if (q->kind == QuestionKind::MultipleChoice) {
-            texts.append({tag + "prompt", text(q->prompt), n == 1 ? kFirstPromptBox : kPromptBox});
+            texts.append({tag + "prompt", qs(q->prompt), n == 1 ? kFirstPromptBox : kPromptBox});
             for (int i = 0; i < 4; ++i)
-                texts.append({tag + QStringLiteral("choice %1").arg(i + 1), text(q->choices[i]),
+                texts.append({tag + QStringLiteral("choice %1").arg(i + 1), qs(q->choices[i]),
                               n == 16 ? kLiftingChoiceBox : kChoiceBox});
         } else {
-            texts.append({tag + "statement", text(q->prompt), kStatementBox});
+            texts.append({tag + "statement", qs(q->prompt), kStatementBox});
         }
         const Box explanationBox =
             n == 1 ? kFirstExplanationBox : n == 16 ? kLiftingExplanationBox : kExplanationBox;
-        texts.append({tag + "explanation", text(q->explanation), explanationBox});
+        texts.append({tag + "explanation", qs(q->explanation), explanationBox});
     }
     return texts;
 }
@@ -125,7 +126,6 @@ private slots:
         }
         for (int n : {-1, 0, 51, 100}) {
             QVERIFY(!find(n));
-            QVERIFY(!choices(n));
             QVERIFY(!answerSlot(n));
             QVERIFY(!answerIsTrue(n));
             QVERIFY(!optionMask(n));
@@ -136,13 +136,13 @@ private slots:
     void partOneHasChoicesAndPartTwoAVerdict()
     {
         for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
-            QVERIFY(choices(n) && answerSlot(n) && optionMask(n));
+            QVERIFY(answerSlot(n) && optionMask(n));
             QVERIFY2(!answerIsTrue(n), qPrintable(QString::number(n)));
             QCOMPARE(QString::fromStdString(caption(n)), QStringLiteral("Question %1").arg(n));
         }
         for (int n = kFirstTrueFalse; n <= kLastQuestion; ++n) {
             QVERIFY(answerIsTrue(n));
-            QVERIFY2(!choices(n) && !answerSlot(n) && !optionMask(n), qPrintable(QString::number(n)));
+            QVERIFY2(!answerSlot(n) && !optionMask(n), qPrintable(QString::number(n)));
             QCOMPARE(QString::fromStdString(caption(n)), QStringLiteral("True or False"));
         }
     }
@@ -217,10 +217,10 @@ private slots:
         QSet<QString> explanations;
         for (int n = kFirstQuestion; n <= kLastQuestion; ++n) {
             const Question* q = find(n);
-            const QString prompt = text(q->prompt).toLower();
+            const QString prompt = qs(q->prompt).toLower();
             QVERIFY2(!prompts.contains(prompt), qPrintable(QStringLiteral("prompt of question %1").arg(n)));
             prompts.insert(prompt);
-            const QString explanation = text(q->explanation).toLower();
+            const QString explanation = qs(q->explanation).toLower();
             QVERIFY2(!explanations.contains(explanation),
                      qPrintable(QStringLiteral("explanation of question %1").arg(n)));
             explanations.insert(explanation);
@@ -230,10 +230,10 @@ private slots:
     void noQuestionOffersTheSameChoiceTwice()
     {
         for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
-            const Choices c = *choices(n);
+            const Choices& c = find(n)->choices;
             for (int i = 0; i < 4; ++i)
                 for (int j = i + 1; j < 4; ++j)
-                    QVERIFY2(text(c[i]).compare(text(c[j]), Qt::CaseInsensitive) != 0,
+                    QVERIFY2(qs(c[i]).compare(qs(c[j]), Qt::CaseInsensitive) != 0,
                              qPrintable(QStringLiteral("question %1, choices %2 and %3").arg(n).arg(i + 1).arg(j + 1)));
         }
     }
@@ -250,8 +250,8 @@ private slots:
     {
         QFETCH(int, number);
         const Question* q = find(number);
-        const QString explanation = text(q->explanation);
-        const QString right = text(q->choices[slotIndex(q->answerSlot)]);
+        const QString explanation = qs(q->explanation);
+        const QString right = qs(q->choices[slotIndex(q->answerSlot)]);
         const char* key = keyPhraseOf(number);
         const QString phrase = key ? QString::fromLatin1(key) : right;
         if (key) {
@@ -263,7 +263,7 @@ private slots:
                  qPrintable(QStringLiteral("\"%1\" is not in the explanation").arg(phrase)));
         for (int i = 0; i < 4; ++i) {
             if (i == slotIndex(q->answerSlot)) continue;
-            QVERIFY2(!text(q->choices[i]).contains(phrase, Qt::CaseInsensitive),
+            QVERIFY2(!qs(q->choices[i]).contains(phrase, Qt::CaseInsensitive),
                      qPrintable(QStringLiteral("wrong choice %1 also contains \"%2\"").arg(i + 1).arg(phrase)));
         }
     }
@@ -280,11 +280,11 @@ private slots:
         font.setPointSizeF(box.points);
         if (QFontInfo(font).family() != QLatin1String(kFamily))
             QSKIP("the font the boxes were sized with is not installed");
-        const int right = linesWhenWrapped(font, box.width, text(q->choices[slotIndex(q->answerSlot)]));
+        const int right = linesWhenWrapped(font, box.width, qs(q->choices[slotIndex(q->answerSlot)]));
         int longestWrong = 0;
         for (int i = 0; i < 4; ++i)
             if (i != slotIndex(q->answerSlot))
-                longestWrong = std::max(longestWrong, linesWhenWrapped(font, box.width, text(q->choices[i])));
+                longestWrong = std::max(longestWrong, linesWhenWrapped(font, box.width, qs(q->choices[i])));
         QVERIFY2(right <= longestWrong, qPrintable(QStringLiteral("the right choice takes %1 lines, every wrong one %2 at most")
                                                        .arg(right)
                                                        .arg(longestWrong)));
@@ -296,18 +296,18 @@ private slots:
     {
         static const QRegularExpression number(QStringLiteral("^(\\d+)( to \\d+)?$"));
         for (int n = kFirstQuestion; n <= kLastMultipleChoice; ++n) {
-            const Choices c = *choices(n);
+            const Choices& c = find(n)->choices;
             const auto startsWithADigit = [](std::string_view s) {
                 return !s.empty() && std::isdigit(static_cast<unsigned char>(s[0]));
             };
             if (!std::all_of(c.begin(), c.end(), startsWithADigit)) continue;
             int previous = -1;
             for (int i = 0; i < 4; ++i) {
-                const QRegularExpressionMatch m = number.match(text(c[i]));
+                const QRegularExpressionMatch m = number.match(qs(c[i]));
                 QVERIFY2(m.hasMatch(), qPrintable(QStringLiteral("question %1, choice %2 is not a plain number: \"%3\"")
                                                       .arg(n)
                                                       .arg(i + 1)
-                                                      .arg(text(c[i]))));
+                                                      .arg(qs(c[i]))));
                 const int value = m.captured(1).toInt();
                 QVERIFY2(value > previous,
                          qPrintable(QStringLiteral("question %1, choice %2 is out of order").arg(n).arg(i + 1)));
@@ -321,7 +321,7 @@ private slots:
         for (int n = kFirstTrueFalse; n <= kLastQuestion; ++n) {
             const Question* q = find(n);
             const QString verdict = q->answerTrue ? QStringLiteral("True. ") : QStringLiteral("False. ");
-            QVERIFY2(text(q->explanation).startsWith(verdict),
+            QVERIFY2(qs(q->explanation).startsWith(verdict),
                      qPrintable(QStringLiteral("question %1 should open with \"%2\"").arg(n).arg(verdict)));
         }
     }
@@ -335,7 +335,7 @@ private slots:
             const Question* q = find(n);
             if (!q->hasRightAnswerDialog) continue;
             ++shownAfterBoth;
-            const QString explanation = text(q->explanation);
+            const QString explanation = qs(q->explanation);
             for (const char* word : kVerdictWords)
                 QVERIFY2(!explanation.contains(QLatin1String(word), Qt::CaseInsensitive),
                          qPrintable(QStringLiteral("question %1 says \"%2\"").arg(n).arg(word)));
@@ -347,12 +347,12 @@ private slots:
     {
         const Question* q = find(16);
         QVERIFY(q);
-        const QString description = text(q->picture.description);
+        const QString description = qs(q->picture.description);
         QVERIFY2(description.size() >= kMinPictureDescription && description.size() <= kMaxPictureDescription,
                  qPrintable(QStringLiteral("%1 characters").arg(description.size())));
         QVERIFY(description.endsWith('.') && !description.contains('&'));
-        const QImage picture(text(q->picture.resource));
-        QVERIFY2(!picture.isNull(), qPrintable(text(q->picture.resource)));
+        const QImage picture(qs(q->picture.resource));
+        QVERIFY2(!picture.isNull(), qPrintable(qs(q->picture.resource)));
         QCOMPARE(picture.size(), QSize(102, 76));
     }
 };

@@ -90,7 +90,7 @@ public:
     QString finish()
     {
         s_.reset();
-        Session::settle();
+        settle();
         for (QWidget* top : QApplication::topLevelWidgets())
             if (qobject_cast<ui::Window*>(top))
                 return QStringLiteral("window %1 outlived its program").arg(top->objectName());
@@ -121,7 +121,7 @@ private:
         const QString name = w->objectName();
         const bool closes = control == "quit" || control == "exit" || control == "Command3" || control == "frame";
         if (!closes) return true;
-        if (name == app::kMainWindow || windows().windowNames().size() == 1) return chance(8);
+        if (name == app::kMainWindow || s_->windowNames().size() == 1) return chance(8);
         const bool onTheWay = name.startsWith('q') || name.startsWith('a') || name == quiz::kPartTwoNotice ||
                               name == quiz::kEndOfTest;
         return !onTheWay || chance(15);
@@ -147,7 +147,7 @@ private:
     QList<ui::Window*> existingWindows() const
     {
         QList<ui::Window*> found;
-        for (const QString& name : windows().windowNames())
+        for (const QString& name : s_->windowNames())
             if (ui::Window* w = windows().find(name)) found << w;
         return found;
     }
@@ -185,11 +185,12 @@ private:
     void startProgram()
     {
         s_.reset();
-        Session::settle();
+        settle();
         s_ = std::make_unique<Session>();
         quitUsed_ = false;
         ++programs;
-        QObject::connect(&windows(), &ui::WindowSystem::windowCreated, &windows(), [this](ui::Window* w) {
+        s_->onShown([this](ui::Window* w) {
+            ++reached[w->objectName()];
             if (w->objectName() == quiz::kEndOfTest)
                 QObject::connect(w->control<QAbstractButton>(QStringLiteral("end")), &QAbstractButton::clicked, w,
                                  [this] { ++reached[QStringLiteral("(score)")]; });
@@ -199,10 +200,8 @@ private:
             QObject::connect(w->control<QAction>(QStringLiteral("exit")), &QAction::triggered, w,
                              [this] { quitUsed_ = true; });
         });
-        QObject::connect(&windows(), &ui::WindowSystem::windowShown, &windows(),
-                         [this](ui::Window* w) { ++reached[w->objectName()]; });
         s_->program.start();
-        Session::settle();
+        settle();
     }
 
     // Called before the move: the window may be gone after it.
@@ -214,7 +213,7 @@ private:
     void mouseClick(QWidget* c)
     {
         QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->rect().center());
-        Session::settle();
+        settle();
     }
 
     // Clicks the control in the middle and says so: "<verb> <control> on <window>".
@@ -279,19 +278,19 @@ private:
         QMenu* menu = pick(menus);
         Session::activate(w);
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(menu->menuAction()).center());
-        Session::settle();
+        settle();
         if (!menu->isVisible()) return describe(w, QStringLiteral("menu %1 did not open").arg(menu->objectName()));
         ++reached[QStringLiteral("(menu)")];
         QAction* item = pick(menu->actions());
         if (!letThrough(w, item->objectName())) {
             const QString what = describe(w, QStringLiteral("menu %1, Escape").arg(menu->objectName()));
             QTest::keyClick(menu, Qt::Key_Escape);
-            Session::settle();
+            settle();
             return what;
         }
         const QString what = describe(w, QStringLiteral("menu %1, %2").arg(menu->objectName(), item->objectName()));
         QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
-        Session::settle();
+        settle();
         return what;
     }
 
@@ -351,7 +350,7 @@ private:
         }
         const QString what = describe(w, QStringLiteral("key %1").arg(name));
         QTest::keyClick(target, Qt::Key(key), mods);
-        Session::settle();
+        settle();
         return what;
     }
 
@@ -368,15 +367,14 @@ private:
                                                         : QStringLiteral("close frame of hidden"));
         if (w->objectName() == app::kMainWindow) quitUsed_ = true;
         w->close();
-        Session::settle();
+        settle();
         return what;
     }
 
     // --- The rules --------------------------------------------------------
 
     // One window of each name, every live window known to the registry and
-    // every window the registry knows alive. Windows built ahead of a click
-    // stay out of sight until they are shown.
+    // every window the registry knows alive.
     QString registryProblem() const
     {
         std::map<QString, int> live;
@@ -385,17 +383,12 @@ private:
             if (!w) continue;
             const QString name = w->objectName();
             if (++live[name] > 1) return QStringLiteral("two windows called %1").arg(name);
-            if (windows().isPrepared(w)) {
-                if (w->isVisible()) return QStringLiteral("window %1 is on view before it was shown").arg(name);
-                live.erase(name);
-                continue;
-            }
             if (windows().find(name) != w)
                 return QStringLiteral("window %1 is alive but unknown to the registry").arg(name);
         }
-        for (const QString& name : windows().windowNames()) {
+        for (const QString& name : everyWindow()) {
             const ui::Window* w = windows().find(name);
-            if (!w) return QStringLiteral("the registry lists %1 but it is gone").arg(name);
+            if (!w) continue;
             if (w->objectName() != name) return QStringLiteral("the registry's %1 is %2").arg(name, w->objectName());
             if (!live.count(name)) return QStringLiteral("the registry's %1 is not a top-level window").arg(name);
         }
@@ -430,7 +423,7 @@ private:
     // The program has ended exactly when no window is left or the user quit.
     QString endProblem() const
     {
-        const bool noWindow = windows().windowNames().isEmpty();
+        const bool noWindow = s_->windowNames().isEmpty();
         if (s_->platform.endRequests > 1) return QStringLiteral("the program was ended twice");
         if (s_->ended() && !noWindow) return QStringLiteral("the program ended with windows left");
         if (s_->ended() != (noWindow || quitUsed_))

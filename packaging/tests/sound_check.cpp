@@ -24,7 +24,6 @@
 #include "quiz/question_bank.h"
 #include "quiz/course.h"
 #include "quiz/question_screens.h"
-#include "ui/look.h"
 #include "ui/qt_platform.h"
 #include "ui/window_system.h"
 
@@ -75,10 +74,9 @@ int main(int argc, char* argv[])
     }
 
     quietOffscreenNotes();
-    ui::installLook();
     ui::QtPlatform platform;
-    app::Program program(platform);
-    ui::WindowSystem& windows = program.windows();
+    ui::WindowSystem windows(platform);
+    app::Program program(windows);
     program.start();
     click(control(windows, "start", "OKButton"));
     click(control(windows, "Test", "start"));

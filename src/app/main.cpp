@@ -3,7 +3,6 @@
 #include "program.h"
 #include "program_identity.h"
 #include "ui/frame.h"
-#include "ui/look.h"
 #include "ui/qt_platform.h"
 
 int main(int argc, char* argv[])
@@ -26,9 +25,9 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(SNELK_APP_ID));
-    ui::installLook();
     ui::QtPlatform platform;
-    app::Program program(platform);
+    ui::WindowSystem windows(platform);
+    app::Program program(windows);
     program.start();
     return QApplication::exec();
 }

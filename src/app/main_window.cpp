@@ -81,7 +81,6 @@ constexpr WindowSpec kDesign{.name = kMainWindow, .caption = "The Snelk Test", .
 void defineMainWindow(WindowSystem& windows)
 {
     windows.define(kDesign, [&windows](Window& w) {
-        w.setFollowers({quiz::screenName(1)});
         quiz::describeScoreBoard(w);
         w.onClick(kStartButton, [&windows] {
             windows.show(quiz::screenName(1));

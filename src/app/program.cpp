@@ -6,12 +6,16 @@
 #include "quiz/end_of_test.h"
 #include "quiz/explanation_dialogs.h"
 #include "quiz/question_screens.h"
+#include "ui/accessibility.h"
+#include "ui/look.h"
 #include "welcome_screen.h"
 
 namespace app {
 
-Program::Program(ui::Platform& platform) : windows_(platform)
+Program::Program(ui::WindowSystem& windows) : windows_(windows)
 {
+    ui::installLook();
+    ui::installAccessibility();
     defineWelcomeScreen(windows_);
     defineMainWindow(windows_);
     defineAboutScreen(windows_);

@@ -34,7 +34,6 @@ constexpr WindowSpec kDesign{.name = kWelcomeScreen, .caption = "The Snelk Test"
 void defineWelcomeScreen(WindowSystem& windows)
 {
     windows.define(kDesign, [&windows](Window& w) {
-        w.setFollowers({kMainWindow});
         w.onClick(kOk, [&windows] {
             windows.close(kWelcomeScreen);
             windows.show(kMainWindow);

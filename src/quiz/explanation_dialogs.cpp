@@ -16,7 +16,6 @@ constexpr Name kOk = "OKButton", kText = "Label1";
 // OK leads on to `next` and closes the dialog.
 void leadOn(WindowSystem& windows, Window& w, const QString& next)
 {
-    w.setFollowers({next});
     w.onClick(kOk, [&windows, name = w.objectName(), next] {
         windows.show(next);
         windows.close(name);

@@ -97,12 +97,6 @@ const Question* find(int number)
     return &kQuestions[number - 1];
 }
 
-std::optional<Choices> choices(int number)
-{
-    if (const Question* q = findOfKind(number, QuestionKind::MultipleChoice)) return q->choices;
-    return std::nullopt;
-}
-
 std::optional<Slot> answerSlot(int number)
 {
     if (const Question* q = findOfKind(number, QuestionKind::MultipleChoice)) return q->answerSlot;

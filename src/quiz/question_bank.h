@@ -29,7 +29,7 @@ struct OptionMask {
 
 // A picture compiled into the program's resources, with a sentence saying
 // what it shows (its tooltip and its accessible name).
-struct Picture {
+struct Illustration {
     std::string_view resource{};
     std::string_view description{};
 };
@@ -45,13 +45,13 @@ struct Question {
     bool answerTrue = false;        // true/false only
     OptionMask mask{};              // multiple choice only
     std::string_view explanation{};   // shown after a wrong answer
-    Picture picture{};              // only the explanation of question 16 has one
+    Illustration picture{};             // only the explanation of question 16 has one
     bool hasRightAnswerDialog = false;  // only question 22
 };
 
 constexpr Question multipleChoice(int number, std::string_view prompt, Choices choices,
                                   Slot answer, OptionMask mask, std::string_view explanation,
-                                  Picture picture = {})
+                                  Illustration picture = {})
 {
     return {number, QuestionKind::MultipleChoice, prompt, choices, answer, false, mask, explanation,
             picture, false};
@@ -64,10 +64,9 @@ constexpr Question trueFalse(int number, std::string_view statement, bool answer
             rightAnswerDialog};
 }
 
-// Lookups by question number. A number outside 1 to 50, or a choice, answer
-// slot or mask asked of a true/false question, gives no value.
+// Lookups by question number. A number outside 1 to 50, or an answer slot
+// or mask asked of a true/false question, gives no value.
 const Question* find(int number);
-std::optional<Choices> choices(int number);
 std::optional<Slot> answerSlot(int number);
 std::optional<bool> answerIsTrue(int number);
 std::optional<OptionMask> optionMask(int number);

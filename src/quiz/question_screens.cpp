@@ -75,7 +75,6 @@ Window* buildChoiceScreen(WindowSystem& windows, const ChoiceScreen& s)
                             .controls = controls};
     auto* w = new Window(design);
     const int n = s.number;
-    w->setFollowers({windowAfter(n, After::RightAnswer), windowAfter(n, After::WrongAnswer)});
     w->onClick(s.next, [&windows, w, &s] { judgeChoice(windows, *w, s); });
     w->onClick(s.quit, [&windows, n] { windows.close(screenName(n)); });
     return w;
@@ -99,7 +98,6 @@ Window* buildStatementScreen(WindowSystem& windows, const StatementScreen& s)
                             .controls = controls};
     auto* w = new Window(design);
     const int n = s.number;
-    w->setFollowers({windowAfter(n, After::RightAnswer), windowAfter(n, After::WrongAnswer)});
     w->onClick(kTrue, [&windows, n] { judgeStatement(windows, n, true); });
     w->onClick(kFalse, [&windows, n] { judgeStatement(windows, n, false); });
     w->onClick(kQuitStatement, [&windows, n] { windows.close(screenName(n)); });

@@ -79,7 +79,7 @@ inline constexpr std::array<Question, kQuestionCount> kQuestions = {{
          "Scoop it up slowly from underneath with both hands"},
         Slot::Option4, {Slot::Option1, Slot::Option3},
         "Scoop it up from underneath with both hands, as in the picture. To a snelk, a hand from above is a bird of prey.",
-        Picture{":/pictures/q16-lifting.png", "Two cupped hands lifting a snelk from underneath."}),
+        Illustration{":/pictures/q16-lifting.png", "Two cupped hands lifting a snelk from underneath."}),
     multipleChoice(17, "What should you give a snelk to keep its dense fur clean?",
         {"A rub with a little cooking oil", "A daily going-over with a soft brush", "A bath with a mild pet shampoo",
          "A dish of fine sand to roll in"},

@@ -11,11 +11,7 @@ void installLook()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
-    // The icon is not drawn in any window, so it is decoded after the first
-    // window is up rather than before.
-    QMetaObject::invokeMethod(
-        qApp, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/snelk-32.png"))); },
-        Qt::QueuedConnection);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/snelk-32.png")));
 }
 
 }  // namespace ui

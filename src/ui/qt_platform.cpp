@@ -10,12 +10,12 @@
 namespace ui {
 namespace {
 
-// Two beeps of the window system closer together than this sound as one.
+// Two beeps of the display closer together than this sound as one.
 constexpr qint64 kBeepSpacing = 300;  // milliseconds
 
 }  // namespace
 
-// Where no sound service hears a ring, the window system's own beep stands
+// Where no sound service hears a ring, the display's own beep stands
 // in, given on the GUI thread where Qt wants it.
 QtPlatform::QtPlatform(bell::Player bell)
     : bell_([this] { QMetaObject::invokeMethod(&standIns_, [this] { standInForARing(); }, Qt::QueuedConnection); },

@@ -22,7 +22,7 @@ public:
     void endProgram() override;
 
 protected:
-    // The window system's own beep, which stands in, on the GUI thread, for
+    // The display's own beep, which stands in, on the GUI thread, for
     // every ring no sound service took.
     virtual void windowSystemBeep();
 

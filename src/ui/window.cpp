@@ -10,10 +10,11 @@
 #include <QMenuBar>
 #include <QWindow>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
-#include "accessibility.h"
 #include "controls.h"
 #include "desktop_entry.h"
 #include "fonts.h"
@@ -25,8 +26,7 @@ namespace {
 
 QColor colour(Rgb rgb) { return QColor::fromRgb(QRgb(0xFF000000u | rgb)); }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& radios,
-                     std::vector<Window::Dressing>& dressing)
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& radios)
 {
     QWidget* w = nullptr;
     switch (spec.kind) {
@@ -60,7 +60,6 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent, QButtonGroup*& ra
     }
     w->setObjectName(spec.name);
     w->setGeometry(spec.rect.toPixels());
-    dressing.push_back({w, spec.font});
     if (spec.colour != kDefaultColour) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::WindowText, colour(spec.colour));
@@ -110,7 +109,6 @@ void orderFocus(const WindowSpec& spec, QWidget* client)
 Window::Window(const WindowSpec& spec)
     : defaultButton_(spec.defaultButton), cancelButton_(spec.cancelButton), isMainWindow_(spec.isMainWindow)
 {
-    installAccessibility();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -124,41 +122,36 @@ Window::Window(const WindowSpec& spec)
     setCentralWidget(client);
 
     QButtonGroup* radios = nullptr;
-    for (const ControlSpec& c : spec.controls) makeControl(c, client, radios, undressed_);
+    for (const ControlSpec& c : spec.controls) pendingFonts_.push_back({makeControl(c, client, radios), c.font});
     buildMenus(this, spec.menus);
     if (!defaultButton_.isEmpty()) control<QPushButton>(defaultButton_)->setDefault(true);
     orderFocus(spec, client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Window::dress()
+void Window::giveFonts()
 {
-    const std::vector<Dressing> pending = std::exchange(undressed_, {});
-    for (const Dressing& d : pending) d.control->setFont(ui::font(d.font));
+    if (QWindow* handle = windowHandle()) handle->removeEventFilter(this);
+    for (const PendingFont& p : std::exchange(pendingFonts_, {})) p.control->setFont(ui::font(p.font));
 }
-
-void Window::setFollowers(QStringList names) { followers_ = std::move(names); }
 
 void Window::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (drawn_) return;
+    // Before the window is mapped; a show from the display (the window
+    // restored from its minimised state) finds it named already.
+    if (event->spontaneous()) return;
     nameDesktopEntry(windowHandle());
-    // The window is about to be mapped. It is dressed before it is first
-    // drawn, whichever comes first of its exposure and the next turn of the
-    // event loop, and says so once that first drawing is done.
-    if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
-    if (!undressed_.empty()) QMetaObject::invokeMethod(this, &Window::dress, Qt::QueuedConnection);
+    // The fonts come at its exposure or at the next turn of the event loop,
+    // whichever is first: after the request to map it, before its first paint.
+    if (pendingFonts_.empty()) return;
+    windowHandle()->installEventFilter(this);
+    QMetaObject::invokeMethod(this, &Window::giveFonts, Qt::QueuedConnection);
 }
 
 bool Window::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
-        watched->removeEventFilter(this);
-        drawn_ = true;
-        dress();
-        QMetaObject::invokeMethod(this, [this] { emit drawn(this); }, Qt::QueuedConnection);
-    }
+    if (event->type() == QEvent::Expose && watched == windowHandle()) giveFonts();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include "design.h"
 
@@ -25,24 +24,14 @@ class Window : public QMainWindow {
 public:
     explicit Window(const WindowSpec& spec);
 
-    // Gives the controls their fonts. These take loading (the
-    // first font sets up the font machinery of the whole program), so a window
-    // shown straight away gets them once it is mapped, just before it is
-    // first drawn, and appears as soon as a bare window would; a window built
-    // hidden gets them at once. Does nothing the second time.
-    void dress();
+    // Gives the controls their fonts at once; does nothing the second time.
+    // Fonts take loading (the first sets up the font machinery of the whole
+    // program), so a window going on screen gets them only once the display
+    // has been asked to map it, just before it is first painted: the welcome
+    // screen comes up as soon as a bare window would.
+    void giveFonts();
 
-    // The windows a click here may bring up next. They are built, ready to go
-    // on screen, while this one is on view.
-    void setFollowers(QStringList names);
-    const QStringList& followers() const { return followers_; }
-    bool hasBeenDrawn() const { return drawn_; }
     bool isMainWindow() const { return isMainWindow_; }
-
-    struct Dressing {
-        QWidget* control;
-        FontSpec font;
-    };
 
     // The control of that name. There is always one: asking for another is
     // a fault of the program's own (see unknownName).
@@ -66,8 +55,6 @@ public:
 
 signals:
     void closing(ui::Window* window);
-    // The window has been drawn on screen for the first time.
-    void drawn(ui::Window* window);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -83,10 +70,12 @@ private:
     QString cancelButton_;
     std::function<void()> frameCloseHandler_;
     bool closingByProgram_ = false;
-    std::vector<Dressing> undressed_;
-    QStringList followers_;
-    bool drawn_ = false;
     bool isMainWindow_ = false;
+    struct PendingFont {
+        QWidget* control;
+        FontSpec font;
+    };
+    std::vector<PendingFont> pendingFonts_;
 };
 
 // Runs a click handler, logging instead of propagating any failure.

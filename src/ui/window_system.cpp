@@ -2,25 +2,16 @@
 
 #include <utility>
 
-#include <QLayout>
-
 #include "platform.h"
 
 namespace ui {
 
-WindowSystem::WindowSystem(Platform& platform) : platform_(platform)
-{
-    preparing_.setSingleShot(true);
-    preparing_.setInterval(0);
-    connect(&preparing_, &QTimer::timeout, this, &WindowSystem::prepareOne);
-}
+WindowSystem::WindowSystem(Platform& platform) : platform_(platform) {}
 
 WindowSystem::~WindowSystem()
 {
     ended_ = true;
-    dropPrepared({});
-    const auto windows = windows_;
-    windows_.clear();
+    const auto windows = std::exchange(windows_, {});
     for (const auto& [name, window] : windows) delete window.data();
 }
 
@@ -29,26 +20,18 @@ void WindowSystem::define(const QString& name, Factory factory)
     factories_[name] = std::move(factory);
 }
 
-void WindowSystem::define(const WindowSpec& design, std::function<void(Window&)> setup)
+void WindowSystem::define(WindowSpec design, std::function<void(Window&)> setup)
 {
-    define(design.name, [&design, setup = std::move(setup)] {
+    define(design.name, [design, setup = std::move(setup)] {
         auto* w = new Window(design);
         setup(*w);
         return w;
     });
 }
 
-QStringList WindowSystem::definedNames() const
-{
-    QStringList names;
-    for (const auto& [name, factory] : factories_) names.append(name);
-    return names;
-}
-
 Window* WindowSystem::show(const QString& name)
 {
     Window* w = findOrBuild(name);
-    emit windowShown(w);
     // Window managers tell two windows of one caption apart by numbering the
     // newer ("True or False <2>"). Where the window on view with this caption
     // is the one the click is about to close, this one goes on screen once
@@ -64,18 +47,15 @@ Window* WindowSystem::show(const QString& name)
     return w;
 }
 
+// A window going on screen for the first time comes up on top anyway;
+// raising it as well would only give the display a change of place to handle
+// before the window can be drawn. Qt hands a window the keyboard once the
+// display has mapped it.
 void WindowSystem::putOnScreen(Window* w)
 {
+    if (w->isVisible()) w->raise();
     w->show();
-    if (w->hasBeenDrawn()) {
-        w->raise();
-        w->activateWindow();
-    } else {
-        // A window going on screen for the first time comes up on top anyway,
-        // and it takes the keyboard once it has been drawn: asking for either
-        // sooner would make the display answer those requests first.
-        connect(w, &Window::drawn, w, &QWidget::activateWindow, Qt::SingleShotConnection);
-    }
+    w->activateWindow();
 }
 
 void WindowSystem::putWaitingOnScreen()
@@ -86,24 +66,18 @@ void WindowSystem::putWaitingOnScreen()
 
 Window* WindowSystem::ensure(const QString& name)
 {
-    const bool existed = find(name);
     Window* w = findOrBuild(name);
-    w->dress();
-    if (!existed) prepareIfNext(name);
+    w->giveFonts();
     return w;
 }
 
 Window* WindowSystem::findOrBuild(const QString& name)
 {
     if (Window* w = find(name)) return w;
-    Window* w = nullptr;
-    if (const auto ready = prepared_.find(name); ready != prepared_.end()) {
-        w = ready->second.data();
-        prepared_.erase(ready);
-    }
-    if (!w) w = build(name);
+    const auto factory = factories_.find(name);
+    if (factory == factories_.end()) unknownName("no window is called " + name);
+    Window* w = factory->second();
     windows_[name] = w;
-    connect(w, &Window::drawn, this, &WindowSystem::prepareFollowers);
     connect(w, &Window::closing, this, &WindowSystem::forget);
     connect(w, &QObject::destroyed, this, [this, name, w] {
         auto it = windows_.find(name);
@@ -112,105 +86,7 @@ Window* WindowSystem::findOrBuild(const QString& name)
             endIfNoWindowLeft();
         }
     });
-    emit windowCreated(w);
     return w;
-}
-
-Window* WindowSystem::build(const QString& name)
-{
-    const auto factory = factories_.find(name);
-    if (factory == factories_.end())
-        unknownName("no window is called " + name);
-    return factory->second();
-}
-
-// While the user reads a window, the windows its clicks may bring up are
-// built, dressed and given their place on the display, so that a click has
-// only to put the next one on screen. They belong to the program only once
-// shown or asked for; the others are let go when the next window is drawn.
-void WindowSystem::prepareFollowers(Window* shown)
-{
-    wanted_.clear();
-    for (const QString& name : shown->followers()) want(name);
-    dropPrepared(shown->followers());
-    if (!wanted_.empty()) preparing_.start();
-}
-
-// A window built hidden, because a click set one of its controls, is made
-// ready like one built ahead if a window on view may bring it up next.
-void WindowSystem::prepareIfNext(const QString& name)
-{
-    for (const auto& [openName, open] : windows_) {
-        if (!open || !open->hasBeenDrawn() || !open->isVisible() || !open->followers().contains(name)) continue;
-        want(name);
-        preparing_.start();
-        return;
-    }
-}
-
-// The steps that make a window ready; those already done are passed over.
-void WindowSystem::want(const QString& name)
-{
-    for (Step step : {Step::Build, Step::Place}) wanted_.push_back({name, step});
-}
-
-// One step of one window per turn of the event loop, so that a click never
-// waits long for the work ahead of it.
-void WindowSystem::prepareOne()
-{
-    while (!ended_ && !wanted_.empty()) {
-        const auto [name, step] = wanted_.front();
-        wanted_.pop_front();
-        if (step == Step::Build && (find(name) || prepared_.count(name) || !factories_.count(name))) continue;
-        Window* ready = preparable(name);
-        if (step != Step::Build && !ready) continue;
-        runHandler(QStringLiteral("preparing ") + name, [&] {
-            switch (step) {
-            case Step::Build: {
-                QPointer<Window> w = build(name);
-                prepared_[name] = w;
-                w->dress();
-                break;
-            }
-            case Step::Place:
-                ready->ensurePolished();
-                // Its own size first, so the native window is made at that
-                // size and showing it moves nothing on the display.
-                ready->layout()->activate();
-                ready->winId();
-                break;
-            }
-        });
-        preparing_.start();
-        return;
-    }
-}
-
-// A window built ahead, or one the program built hidden because another
-// window set one of its controls and that has not been on screen yet.
-Window* WindowSystem::preparable(const QString& name) const
-{
-    if (const auto ready = prepared_.find(name); ready != prepared_.end()) return ready->second.data();
-    Window* w = find(name);
-    return w && !w->isVisible() && !w->hasBeenDrawn() ? w : nullptr;
-}
-
-bool WindowSystem::isPrepared(const Window* window) const
-{
-    const auto it = prepared_.find(window->objectName());
-    return it != prepared_.end() && it->second.data() == window;
-}
-
-void WindowSystem::dropPrepared(const QStringList& keep)
-{
-    for (auto it = prepared_.begin(); it != prepared_.end();) {
-        if (keep.contains(it->first)) {
-            ++it;
-            continue;
-        }
-        delete it->second.data();
-        it = prepared_.erase(it);
-    }
 }
 
 Window* WindowSystem::find(const QString& name) const
@@ -229,19 +105,10 @@ void WindowSystem::endProgram()
 {
     if (ended_) return;
     ended_ = true;
-    dropPrepared({});
     const auto windows = windows_;
     for (const auto& [name, window] : windows)
         if (window) window->closeWindow();
     platform_.endProgram();
-}
-
-QStringList WindowSystem::windowNames() const
-{
-    QStringList names;
-    for (const auto& [name, window] : windows_)
-        if (window) names.append(name);
-    return names;
 }
 
 // A closed window is gone at once for the program, even though Qt deletes

@@ -1,22 +1,16 @@
 #pragma once
 // The registry of the program's windows. Every window exists at most once,
-// is built from its design state when first needed and destroyed when it
+// is built from its definition when first needed and destroyed when it
 // closes. The program ends when no window exists any more, checked only once
 // the click being handled has finished.
 
 #include <functional>
-#include <deque>
 #include <map>
-#include <utility>
 #include <vector>
 
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
-#include <QTimer>
 
-#include "held_keys.h"
-#include "typed_ahead.h"
 #include "window.h"
 
 namespace ui {
@@ -35,16 +29,15 @@ public:
 
     // Registers how the window of that name is built.
     void define(const QString& name, Factory factory);
-    // Registers a window built from a design that never changes, under the
-    // design's name; `setup` then gives it its handlers.
-    void define(const WindowSpec& design, std::function<void(Window&)> setup);
-    // The names of every window that can be built, in name order.
-    QStringList definedNames() const;
+    // Registers a window built from a design under the design's name; `setup`
+    // then gives it its handlers. The design is kept as given: its controls
+    // and texts are the program's constants.
+    void define(WindowSpec design, std::function<void(Window&)> setup);
 
     // Shows the window, building it first if it does not exist; an existing
     // window, hidden or on view, is shown again and raised.
     Window* show(const QString& name);
-    // The window, built hidden if it does not exist yet.
+    // The window, built hidden if it does not exist yet, with its fonts.
     Window* ensure(const QString& name);
     // The window if it exists.
     Window* find(const QString& name) const;
@@ -60,40 +53,18 @@ public:
 
     // Ends the program at once: every window closes.
     void endProgram();
-    bool hasEnded() const { return ended_; }
-
-    QStringList windowNames() const;
-    // Whether the window was built ahead of a click and is not yet shown.
-    bool isPrepared(const Window* window) const;
-
-signals:
-    void windowCreated(ui::Window* window);
-    void windowShown(ui::Window* window);
 
 private:
     Window* findOrBuild(const QString& name);
     void putOnScreen(Window* w);
     void putWaitingOnScreen();
-    Window* build(const QString& name);
-    void prepareFollowers(Window* shown);
-    void prepareOne();
-    Window* preparable(const QString& name) const;
-    void prepareIfNext(const QString& name);
-    void want(const QString& name);
-    void dropPrepared(const QStringList& keep);
     void forget(Window* window);
     void endIfNoWindowLeft();
 
     Platform& platform_;
-    HeldKeys heldKeys_;  // for every window: a held key presses once
-    TypedAhead typedAhead_;  // for every window: a key acts in the window it is typed into
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<Window>> windows_;
-    std::map<QString, QPointer<Window>> prepared_;  // built ahead, not yet the program's
-    enum class Step { Build, Place };
-    std::deque<std::pair<QString, Step>> wanted_;
     std::vector<QPointer<Window>> waiting_;  // shown while a window of their caption was on view
-    QTimer preparing_;
     bool ended_ = false;
 };
 

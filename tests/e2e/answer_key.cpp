@@ -20,12 +20,13 @@
 
 #include "quiz/question_bank.h"
 #include "quiz/question_screens.h"
+#include "ui/design.h"
 
 namespace {
 
 using namespace quiz;
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+using ui::qs;
 
 int slot(Slot s) { return static_cast<int>(s); }
 
