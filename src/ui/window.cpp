@@ -131,7 +131,7 @@ Window::Window(const WindowSpec& spec)
 
 void Window::giveFonts()
 {
-    if (QWindow* handle = windowHandle()) handle->removeEventFilter(this);
+    if (QWindow* handle = windowHandle(); handle && !activateOnceExposed_) handle->removeEventFilter(this);
     for (const PendingFont& p : std::exchange(pendingFonts_, {})) p.control->setFont(ui::font(p.font));
 }
 
@@ -149,9 +149,19 @@ void Window::showEvent(QShowEvent* event)
     QMetaObject::invokeMethod(this, &Window::giveFonts, Qt::QueuedConnection);
 }
 
+void Window::activateOnceExposed()
+{
+    activateOnceExposed_ = true;
+    windowHandle()->installEventFilter(this);
+}
+
 bool Window::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Expose && watched == windowHandle()) giveFonts();
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        if (windowHandle()->isExposed() && std::exchange(activateOnceExposed_, false))
+            QMetaObject::invokeMethod(this, &QWidget::activateWindow, Qt::QueuedConnection);
+        giveFonts();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

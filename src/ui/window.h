@@ -31,6 +31,12 @@ public:
     // screen comes up as soon as a bare window would.
     void giveFonts();
 
+    // Takes the keyboard once the display has it on screen. Asked for before
+    // the window is mapped, the request is answered first and comes to
+    // nothing: GNOME through XWayland then reports the new window as having
+    // the keyboard while its keys reach no window of the program.
+    void activateOnceExposed();
+
     bool isMainWindow() const { return isMainWindow_; }
 
     // The control of that name. There is always one: asking for another is
@@ -76,6 +82,7 @@ private:
         FontSpec font;
     };
     std::vector<PendingFont> pendingFonts_;
+    bool activateOnceExposed_ = false;
 };
 
 // Runs a click handler, logging instead of propagating any failure.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QWindow>
+
 #include "platform.h"
 
 namespace ui {
@@ -55,7 +57,8 @@ void WindowSystem::putOnScreen(Window* w)
 {
     if (w->isVisible()) w->raise();
     w->show();
-    w->activateWindow();
+    if (w->windowHandle()->isExposed()) w->activateWindow();
+    else w->activateOnceExposed();
 }
 
 void WindowSystem::putWaitingOnScreen()

@@ -50,6 +50,10 @@ def whole_test(desktop, program, out, answer_key):
 
     def next_window(title, keys, held=0.0):
         nonlocal steps, w
+        # No hand answers a window faster than this. Sooner, through XWayland
+        # on GNOME, a key can come before the X server has moved the keyboard
+        # to the window GNOME already reports as having it, and go nowhere.
+        time.sleep(0.15)
         desktop.tap(*keys, held=held)
         w = desktop.focus_on(title, other_than=w)
         steps += 1
