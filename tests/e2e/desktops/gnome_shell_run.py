@@ -12,7 +12,6 @@ import whole_test
 
 PROGRAM, OUT, ANSWER_KEY = sys.argv[1:4]
 BUS = Gio.bus_get_sync(Gio.BusType.SESSION)
-KEYS = {"Return": 28, "alt": 56, "t": 20, "n": 49, "f": 33, "s": 31, "q": 16, "shift": 42}
 DESKTOP = "org.gnome.Mutter.RemoteDesktop"
 
 
@@ -27,7 +26,7 @@ def shell(js):
     return json.loads(out) if ok and out else None
 
 
-class GnomeShell:
+class GnomeShell(whole_test.Desktop):
     def __init__(self):
         self.session = call(DESKTOP, "/org/gnome/Mutter/RemoteDesktop", DESKTOP, "CreateSession", None,
                             "(o)").unpack()[0]
@@ -36,14 +35,7 @@ class GnomeShell:
 
     def key(self, name, pressed):
         call(DESKTOP, self.session, DESKTOP + ".Session", "NotifyKeyboardKeycode",
-             GLib.Variant("(ub)", (KEYS[name], pressed)))
-
-    def tap(self, *names, held=0.0):
-        for name in names:
-            self.key(name, True)
-        time.sleep(held)
-        for name in reversed(names):
-            self.key(name, False)
+             GLib.Variant("(ub)", (whole_test.KEYS[name], pressed)))
 
     def focus_on(self, title, other_than=None, seconds=15):
         """Waits for a window of that title, other than the one given, to

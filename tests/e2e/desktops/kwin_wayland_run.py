@@ -14,7 +14,6 @@ import whole_test
 
 PROGRAM, OUT, ANSWER_KEY, FAKE_KEYS, KWIN_LOG, WATCH_SCRIPT = sys.argv[1:7]
 BUS = Gio.bus_get_sync(Gio.BusType.SESSION)
-KEYS = {"Return": 28, "alt": 56, "t": 20, "n": 49, "f": 33, "s": 31, "q": 16, "shift": 42}
 ACTIVE = "js: snelk-active "
 
 
@@ -24,7 +23,7 @@ def call(path, interface, method, args=None, reply=None, fds=None):
                                            Gio.DBusCallFlags.NONE, 10000, fds, None)[0]
 
 
-class KWinWayland:
+class KWinWayland(whole_test.Desktop):
     def __init__(self):
         self.keys = subprocess.Popen([FAKE_KEYS], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         script = call("/Scripting", "org.kde.kwin.Scripting", "loadScript",
@@ -32,16 +31,9 @@ class KWinWayland:
         call(f"/{script}", "org.kde.kwin.Script", "run")
 
     def key(self, name, pressed):
-        self.keys.stdin.write(f"{KEYS[name]} {int(pressed)}\n")
+        self.keys.stdin.write(f"{whole_test.KEYS[name]} {int(pressed)}\n")
         self.keys.stdin.flush()
         self.keys.stdout.readline()
-
-    def tap(self, *names, held=0.0):
-        for name in names:
-            self.key(name, True)
-        time.sleep(held)
-        for name in reversed(names):
-            self.key(name, False)
 
     def active(self):
         with open(KWIN_LOG, errors="replace") as log:

@@ -1,11 +1,26 @@
 """What gnome_shell_run.py and kwin_wayland_run.py do on their desktop, with
-real keys: Enter twice, twenty times, and a whole test. A desktop gives
-tap(*keys, held), focus_on(title, other_than) -> window id, on_view() and
+real keys: Enter twice, twenty times, and a whole test. A desktop is a
+Desktop with key(name, pressed), focus_on(title, other_than) -> window id, on_view() and
 picture(name)."""
 
 import subprocess
 import sys
 import time
+
+
+# Linux key codes, as both desktops' input takes them.
+KEYS = {"Return": 28, "alt": 56, "t": 20, "n": 49, "f": 33, "s": 31, "q": 16, "shift": 42}
+
+
+class Desktop:
+    """Keys pressed together and let go in turn; a desktop gives key()."""
+
+    def tap(self, *names, held=0.0):
+        for name in names:
+            self.key(name, True)
+        time.sleep(held)
+        for name in reversed(names):
+            self.key(name, False)
 
 
 def start(program, out):
