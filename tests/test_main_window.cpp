@@ -49,6 +49,8 @@ private slots:
         QVERIFY(s->onView("start"));
         QCOMPARE(s->window("start")->windowTitle(), "The Snelk Test");
         QCOMPARE(s->focused("start"), "OKButton");
+        // The program's icon follows once the screen is up.
+        QTRY_VERIFY(!s->window("start")->windowIcon().isNull());
     }
 
     void enterOrSpaceOnTheWelcomeScreenOpensTheMainWindow_data()
