@@ -112,10 +112,20 @@ picture_of()
 
 # Once a dialog's OK is pressed, the window it leads to comes up instead;
 # from question 20 on, with a short tap while the window manager is busy.
+# The dialog is then the window the next one follows.
 confirm()
 {
     expect_focus "$1"
     if [ "$n" -ge 20 ]; then tap_while_busy Return 0.08; else type_keys Return; fi
+    previous=$window
+}
+
+# The user carries on in the main window, clicking into it if the desktop did
+# not hand it the focus.
+back_to_main()
+{
+    sleep 0.5
+    [ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
 }
 
 # --- The answers -------------------------------------------------------------
@@ -249,15 +259,10 @@ for n in $(seq 1 50); do
     previous=$question
     if [ $right = no ]; then
         if [ "$n" -eq 16 ]; then confirm "Dialog Caption"; else confirm "Wrong"; fi
-        previous=$window
     elif [ "$n" -eq 22 ]; then
         confirm "Correct"
-        previous=$window
     fi
-    if [ "$n" -eq 20 ]; then
-        confirm "Part Two"
-        previous=$window
-    fi
+    if [ "$n" -eq 20 ]; then confirm "Part Two"; fi
 done
 e2e_note "$right_count answered right"
 
@@ -266,10 +271,7 @@ expect_focus "End of the questions" "$previous"
 expect_on_view "$main_title" "End of the questions"
 type_keys alt+s
 expect_on_view "$main_title"
-# The user carries on in the main window, clicking into it if the desktop did
-# not hand it the focus.
-sleep 0.5
-[ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
+back_to_main
 expect_focus "$main_title"
 [ "$window" = "$main" ] || e2e_fail "the main window should have been the one left after the score"
 
@@ -279,8 +281,7 @@ expect_focus "Question 1" "$main"
 expect_on_view "$main_title" "Question 1"
 type_keys alt+q
 expect_on_view "$main_title"
-sleep 0.5
-[ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
+back_to_main
 
 e2e_note "About opened with Alt+A and closed with Escape"
 type_keys alt+a
@@ -288,8 +289,7 @@ expect_focus "About Snelk Test"
 expect_on_view "$main_title" "About Snelk Test"
 type_keys Escape
 expect_on_view "$main_title"
-sleep 0.5
-[ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
+back_to_main
 expect_focus "$main_title"
 
 e2e_note "Quit with Alt+Q"
