@@ -171,11 +171,8 @@ private slots:
         QVERIFY2(!shown.contains('&'), "an ampersand would turn into an access key");
         QVERIFY2(!shown.startsWith(' ') && !shown.endsWith(' '), "a space at either end");
         QVERIFY2(!shown.contains(QLatin1String("  ")), "a doubled space");
-        QVERIFY2(shown.size() >= box.minChars && shown.size() <= box.maxChars,
-                 qPrintable(QStringLiteral("%1 characters, allowed %2 to %3")
-                                .arg(shown.size())
-                                .arg(box.minChars)
-                                .arg(box.maxChars)));
+        QCOMPARE_GE(shown.size(), box.minChars);
+        QCOMPARE_LE(shown.size(), box.maxChars);
     }
 
     void everyTextFitsItsBoxOnScreen_data() { addShownTextRows(); }
@@ -185,11 +182,7 @@ private slots:
         QFETCH(Box, box);
         const QFont font = sizingFont(box.points);
         if (!isSizingFont(font)) QSKIP("the font the boxes were sized with is not installed");
-        const int lines = linesWhenWrapped(font, box.width, shown);
-        QVERIFY2(lines <= box.maxLines, qPrintable(QStringLiteral("needs %1 lines at %2 px, has room for %3")
-                                                        .arg(lines)
-                                                        .arg(box.width)
-                                                        .arg(box.maxLines)));
+        QCOMPARE_LE(linesWhenWrapped(font, box.width, shown), box.maxLines);
     }
 
     void noQuestionIsAskedTwice()
@@ -263,9 +256,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             if (i != slotIndex(q->answerSlot))
                 longestWrong = std::max(longestWrong, linesWhenWrapped(font, box.width, qs(q->choices[i])));
-        QVERIFY2(right <= longestWrong, qPrintable(QStringLiteral("the right choice takes %1 lines, every wrong one %2 at most")
-                                                       .arg(right)
-                                                       .arg(longestWrong)));
+        QCOMPARE_LE(right, longestWrong);  // lines of the right choice, and of the longest wrong one
     }
 
     // Choices that are all numbers stand in ascending order, so that no
@@ -326,8 +317,8 @@ private slots:
         const Question* q = find(16);
         QVERIFY(q);
         const QString description = qs(q->picture.description);
-        QVERIFY2(description.size() >= kMinPictureDescription && description.size() <= kMaxPictureDescription,
-                 qPrintable(QStringLiteral("%1 characters").arg(description.size())));
+        QCOMPARE_GE(description.size(), kMinPictureDescription);
+        QCOMPARE_LE(description.size(), kMaxPictureDescription);
         QVERIFY(description.endsWith('.') && !description.contains('&'));
         const QImage picture(qs(q->picture.resource));
         QVERIFY2(!picture.isNull(), qPrintable(qs(q->picture.resource)));

@@ -52,15 +52,6 @@ quint32 envNumber(const char* name, quint32 fallback)
 
 const QRegularExpression kWholeNumber(QStringLiteral("^(0|[1-9][0-9]*)$"));
 
-// The grade messages on view on the main window.
-QStringList shownGrades(const ui::Window& main)
-{
-    QStringList shown;
-    for (const QString& grade : kResultLabels.first(3))
-        if (main.control<QLabel>(grade)->isVisible()) shown << grade;
-    return shown;
-}
-
 // A user at the keyboard and mouse who does anything that can be done.
 class Monkey {
 public:
@@ -309,7 +300,8 @@ private:
         const int roll = below(100);
         QKeyCombination key = Qt::Key_Tab;
         if (roll < 35) key = Qt::AltModifier | Qt::Key(Qt::Key_A + below(26));
-        else if (roll < 86) key = std::find_if(std::begin(kKeys), std::end(kKeys), [roll](auto& k) { return roll < k.first; })->second;
+        else if (roll < 86)
+            key = std::find_if(std::begin(kKeys), std::end(kKeys), [roll](auto& k) { return roll < k.first; })->second;
         else key = kArrows[below(4)];
         Session::activate(w);
         QWidget* target = QApplication::activePopupWidget();
@@ -382,8 +374,9 @@ private:
         // Ready, Ready with the difficulty dialog open, Test under way or Results shown.
         if (!QStringList{"++-", "-+-", "--+"}.contains(state))
             return QStringLiteral("the main window's start, dif and restart are %1").arg(state);
-        if (const QStringList grades = shownGrades(*main); grades.size() > 1)
-            return QStringLiteral("grades %1 shown at once").arg(grades.join(' '));
+        QStringList grades = s_->resultsOnView();
+        grades.removeIf([](const QString& label) { return !kResultLabels.first(3).contains(label); });
+        if (grades.size() > 1) return QStringLiteral("grades %1 shown at once").arg(grades.join(' '));
         const bool dialogOpen = windows().find(QStringLiteral("options")) != nullptr;
         if (dialogOpen != (state == QLatin1String("-+-")))
             return QStringLiteral("buttons %1 with the difficulty dialog %2")
