@@ -8,7 +8,7 @@
 #   e2e_begin NAME ARTIFACT_DIR SECONDS   the run's name, where a screenshot of
 #                                         a failure goes, and its time limit
 #   e2e_need TOOL...                      fails unless every tool is installed
-#   e2e_start_desktop [accessibility] [wayland]
+#   e2e_start_desktop [accessibility] [x11|wayland]
 #   e2e_spawn VAR COMMAND...              starts a process we own, its pid in VAR
 #   e2e_wait_until SECONDS WHAT CONDITION waits for a shell condition
 #   e2e_fail MESSAGE                      screenshot, message, exit 1
@@ -148,6 +148,7 @@ e2e_start_desktop()
         case $word in
             accessibility) with_accessibility=1 ;;
             wayland) wayland=1 ;;
+            x11) ;;
             *) e2e_fail "e2e_start_desktop: unknown option $word" ;;
         esac
     done

@@ -151,17 +151,21 @@ caption()
     if [ "$1" -le 20 ]; then echo "Question $1"; else echo "True or False"; fi
 }
 
-# Picks a choice at Very Easy, where only the right choice and one wrong one
-# are left: Tab from "Quit" past the next button into the choices, which puts
-# the focus on the first one left in tab order; Space picks it, and an arrow
-# towards the other one moves the pick there.
+# Picks the right choice (yes) or the wrong one (no) at Very Easy, where only
+# those two are left: Tab from "Quit" past the next button into the choices,
+# which puts the focus on the first one left in tab order; Space picks it, and
+# an arrow towards the other one moves the pick there.
 pick_choice()
 {
-    local n=$1 want=$2 slot first="" other=""
+    local n=$1 right=$2 slot first="" other="" want
     for slot in ${taborder[$n]}; do
         [ "$slot" = "${mask1[$n]}" ] || [ "$slot" = "${mask2[$n]}" ] && continue
         if [ -z "$first" ]; then first=$slot; else other=$slot; fi
     done
+    if [ "$right" = yes ]; then want=${answer[$n]}
+    elif [ "$first" = "${answer[$n]}" ]; then want=$other
+    else want=$first
+    fi
     type_keys Tab Tab space
     [ "$want" = "$first" ] && return 0
     [ "$want" = "$other" ] || e2e_fail "question $n: choice $want is not one of those left at Very Easy"
@@ -173,16 +177,6 @@ pick_choice()
     elif ((wx > fx)); then type_keys Right
     else type_keys Left
     fi
-}
-
-# The slot of a wrong choice still open at Very Easy.
-wrong_choice()
-{
-    local n=$1 slot
-    for slot in 1 2 3 4; do
-        [ "$slot" != "${answer[$n]}" ] && [ "$slot" != "${mask1[$n]}" ] && [ "$slot" != "${mask2[$n]}" ] &&
-            { echo "$slot"; return; }
-    done
 }
 
 # --- The run -------------------------------------------------------------------
@@ -238,8 +232,7 @@ for n in $(seq 1 50); do
     question=$window
     if is_wrong "$n"; then right=no; else right=yes; right_count=$((right_count + 1)); fi
     if [ "${kind[$n]}" = choice ]; then
-        if [ $right = yes ]; then target=${answer[$n]}; else target=$(wrong_choice "$n"); fi
-        pick_choice "$n" "$target"
+        pick_choice "$n" $right
         type_keys alt+n
     else
         say_true=${answer[$n]}
