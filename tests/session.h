@@ -258,6 +258,14 @@ struct BasicSession {
         click(QStringLiteral("start"), QStringLiteral("OKButton"));
     }
 
+    // From start-up to the about screen, opened with the main window's About.
+    void openAbout()
+    {
+        openMainWindow();
+        click(QStringLiteral("Test"), QStringLiteral("cmdAbout"));
+        QVERIFY(onView(QStringLiteral("frmAbout")));
+    }
+
     // On to the first question with "Start Test".
     void startTest()
     {

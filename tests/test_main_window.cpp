@@ -200,10 +200,8 @@ private slots:
 
     void aboutOpensOneScreenFromButtonAndMenu()
     {
-        s->openMainWindow();
-        s->click("Test", "cmdAbout");
+        s->openAbout();
         ui::Window* first = s->window("frmAbout");
-        QVERIFY(first && first->isVisible());
         s->click("Test", "cmdAbout");
         s->control<QAction>("Test", "about")->trigger();
         s->key("Test", Qt::Key_A, Qt::AltModifier);
@@ -223,8 +221,7 @@ private slots:
     void escapeEnterAndOkCloseTheAboutScreen()
     {
         QFETCH(int, key);
-        s->openMainWindow();
-        s->click("Test", "cmdAbout");
+        s->openAbout();
         s->key("frmAbout", key);
         QCOMPARE(s->windowNames(), QStringList{"Test"});
         QVERIFY(!s->ended());
@@ -234,8 +231,7 @@ private slots:
 
     void eachLinkClickAsksOnceAndKeepsTheScreenOpen()
     {
-        s->openMainWindow();
-        s->click("Test", "cmdAbout");
+        s->openAbout();
         s->click("frmAbout", "Label7");
         s->click("frmAbout", "Label7");
         QCOMPARE(s->platform.openedUrls.size(), 2);
