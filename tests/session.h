@@ -157,12 +157,12 @@ struct BasicSession {
     }
 
     // A left click in the middle of a control, as the mouse would do it.
-    void click(const QString& windowName, const QString& name)
+    static void click(QWidget* c)
     {
-        QWidget* c = control(windowName, name);
         QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->rect().center());
         settle();
     }
+    void click(const QString& windowName, const QString& name) { click(control(windowName, name)); }
 
     // Brings the window forward and types a key into its focused control.
     void key(const QString& windowName, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

@@ -202,17 +202,11 @@ private:
         return QStringLiteral("%1 on %2").arg(what, w->objectName());
     }
 
-    void mouseClick(QWidget* c)
-    {
-        QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->rect().center());
-        settle();
-    }
-
     // Clicks the control in the middle and says so: "<verb> <control> on <window>".
     QString clickAndSay(ui::Window* w, QWidget* c, const QString& verb)
     {
         const QString what = describe(w, verb + QLatin1Char(' ') + c->objectName());
-        mouseClick(c);
+        Session::click(c);
         return what;
     }
 
@@ -230,13 +224,9 @@ private:
             else if (!QStringList{"quit", "exit", "Command3", "cmdAbout", "CancelButton"}.contains(b->objectName()))
                 forward << b;
         }
-        if (!choices.isEmpty() && chance(50)) {
-            QRadioButton* r = pick(choices);
-            return clickAndSay(w, r, QStringLiteral("pick"));
-        }
+        if (!choices.isEmpty() && chance(50)) return clickAndSay(w, pick(choices), QStringLiteral("pick"));
         if (forward.isEmpty()) return describe(w, QStringLiteral("no way on"));
-        QAbstractButton* b = pick(forward);
-        return clickAndSay(w, b, QStringLiteral("click"));
+        return clickAndSay(w, pick(forward), QStringLiteral("click"));
     }
 
     // Any enabled control on view, labels included; buttons that close or
