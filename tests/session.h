@@ -106,6 +106,13 @@ struct BasicSession {
     ui::WindowSystem& windows() { return registry; }
 
     ui::Window* window(const QString& name) const { return registry.find(name); }
+    // A window the test expects to be there: without it the test cannot go on.
+    ui::Window* existing(const QString& name) const
+    {
+        ui::Window* w = window(name);
+        if (!w) qFatal("no window %s", qPrintable(name));
+        return w;
+    }
     bool exists(const QString& name) const { return window(name) != nullptr; }
     bool onView(const QString& name) const
     {
@@ -120,13 +127,28 @@ struct BasicSession {
         return shown;
     }
     QStringList windowNames() const { return ::windowNames(registry); }
+    // The main window's counts as the user reads them: right, wrong, percent.
+    QString counts() const
+    {
+        return QStringList{text("Test", "right"), text("Test", "wrong"), text("Test", "percent")}.join(' ');
+    }
+    bool enabled(const QString& windowName, const QString& name) const
+    {
+        return control(windowName, name)->isEnabled();
+    }
+    // The main window's Start Test, difficulty and Reset Test, each "+" when
+    // it can be pressed and "-" when not.
+    QString mainButtons() const
+    {
+        QString state;
+        for (const char* button : {"start", "dif", "restart"}) state += enabled("Test", button) ? '+' : '-';
+        return state;
+    }
 
     template <class T = QWidget>
     T* control(const QString& windowName, const QString& name) const
     {
-        ui::Window* w = window(windowName);
-        if (!w) qFatal("no window %s", qPrintable(windowName));
-        return w->control<T>(name);
+        return existing(windowName)->template control<T>(name);
     }
 
     QString text(const QString& windowName, const QString& name) const
@@ -135,18 +157,17 @@ struct BasicSession {
     }
 
     // A left click in the middle of a control, as the mouse would do it.
-    void click(const QString& windowName, const QString& name)
+    static void click(QWidget* c)
     {
-        QWidget* c = control(windowName, name);
         QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->rect().center());
         settle();
     }
+    void click(const QString& windowName, const QString& name) { click(control(windowName, name)); }
 
     // Brings the window forward and types a key into its focused control.
     void key(const QString& windowName, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        ui::Window* w = window(windowName);
-        if (!w) qFatal("no window %s", qPrintable(windowName));
+        ui::Window* w = existing(windowName);
         activate(w);
         QWidget* target = w->focusWidget() ? w->focusWidget() : w;
         QTest::keyClick(target, Qt::Key(key), modifiers);
@@ -215,14 +236,14 @@ struct BasicSession {
     // The name of the control that holds the keyboard focus in that window.
     QString focused(const QString& windowName) const
     {
-        QWidget* f = window(windowName)->focusWidget();
+        QWidget* f = existing(windowName)->focusWidget();
         return f ? f->objectName() : QString();
     }
 
     // The user closes the window with the close box of its frame.
     void closeFrame(const QString& windowName)
     {
-        window(windowName)->close();
+        existing(windowName)->close();
         settle();
     }
 
@@ -235,6 +256,14 @@ struct BasicSession {
     {
         program.start();
         click(QStringLiteral("start"), QStringLiteral("OKButton"));
+    }
+
+    // From start-up to the about screen, opened with the main window's About.
+    void openAbout()
+    {
+        openMainWindow();
+        click(QStringLiteral("Test"), QStringLiteral("cmdAbout"));
+        QVERIFY(onView(QStringLiteral("frmAbout")));
     }
 
     // On to the first question with "Start Test".
@@ -277,13 +306,13 @@ struct BasicSession {
         return newest();
     }
 
-    // From the question on view to the end-of-test screen, right where the
-    // pattern says so, pressing OK on every dialog on the way. Returns every
-    // window that came up, in order.
-    QStringList takeTest(const std::function<bool(int)>& rightAnswer, int from = 1)
+    // From the question on view through question `to` (by default to the
+    // end-of-test screen), right where the pattern says so, pressing OK on
+    // every dialog on the way. Returns every window that came up, in order.
+    QStringList takeTest(const std::function<bool(int)>& rightAnswer, int from = 1, int to = quiz::kLastQuestion)
     {
         QStringList seen;
-        for (int n = from; n <= quiz::kLastQuestion; ++n) {
+        for (int n = from; n <= to; ++n) {
             QString next = answer(n, rightAnswer(n));
             while (next != quiz::screenName(n + 1) && next != quiz::kEndOfTest) {
                 seen << next;
@@ -295,22 +324,34 @@ struct BasicSession {
         return seen;
     }
 
-    // With the keyboard alone: Tab into the choices, Space to pick the one
-    // with the focus, then round the two-by-two grid with the arrows (right,
-    // down, left, up) until that slot is picked.
-    void pickWithKeys(int n, int slot)
+    // The whole test as takeTest does it, then Score on the end-of-test screen.
+    QStringList takeTestAndScore(const std::function<bool(int)>& rightAnswer, int from = 1)
     {
-        const QString screen = quiz::screenName(n);
-        while (!qobject_cast<QRadioButton*>(window(screen)->focusWidget())) key(screen, Qt::Key_Tab);
-        key(screen, Qt::Key_Space);
-        const int around[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
-        for (int i = 0; i < 8 && !control<QRadioButton>(screen, option(slot))->isChecked(); ++i)
-            key(screen, around[i % 4]);
+        const QStringList seen = takeTest(rightAnswer, from);
+        click(quiz::kEndOfTest, QStringLiteral("end"));
+        return seen;
     }
 
-    // Enter on every dialog after question n: their OK holds the focus.
-    void confirmDialogsWithKeys(int n)
+    // Answers question n right or wrong with the keyboard alone. A choice:
+    // Tab into the choices, Space to pick the one with the focus, round the
+    // two-by-two grid with the arrows (right, down, left, up) until the
+    // choice wanted is picked, then Alt+N. A statement: Alt+T or Alt+F. Then
+    // Enter on every dialog after it, as their OK holds the focus.
+    void answerWithKeys(int n, bool right)
     {
+        const QString screen = quiz::screenName(n);
+        if (n <= quiz::kLastMultipleChoice) {
+            const int slot = right ? rightSlot(n) : wrongSlot(n);
+            while (!qobject_cast<QRadioButton*>(window(screen)->focusWidget())) key(screen, Qt::Key_Tab);
+            key(screen, Qt::Key_Space);
+            const int around[] = {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up};
+            for (int i = 0; i < 8 && !control<QRadioButton>(screen, option(slot))->isChecked(); ++i)
+                key(screen, around[i % 4]);
+            QVERIFY2(control<QRadioButton>(screen, option(slot))->isChecked(), qPrintable(screen));
+            key(screen, Qt::Key_N, Qt::AltModifier);
+        } else {
+            key(screen, right == *quiz::answerIsTrue(n) ? Qt::Key_T : Qt::Key_F, Qt::AltModifier);
+        }
         while (newest() != quiz::screenName(n + 1) && newest() != quiz::kEndOfTest) key(newest(), Qt::Key_Return);
     }
 

@@ -14,13 +14,6 @@ class AccessibilityTest : public QObject {
 
     std::unique_ptr<Session> s;
 
-    void openAbout()
-    {
-        s->openMainWindow();
-        s->click("Test", "cmdAbout");
-        QVERIFY(s->onView("frmAbout"));
-    }
-
     QAccessibleInterface* accessible(const QString& window, const QString& name)
     {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(s->control(window, name));
@@ -34,7 +27,7 @@ private slots:
 
     void theMakersLinkIsALinkThatPressingFollows()
     {
-        openAbout();
+        s->openAbout();
         QAccessibleInterface* link = accessible("frmAbout", "Label7");
         QCOMPARE(link->role(), QAccessible::Link);
         QCOMPARE(link->text(QAccessible::Name), "Tarnwick's Website");
@@ -76,7 +69,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, label);
         QFETCH(QString, name);
-        openAbout();
+        s->openAbout();
         s->windows().show(window);
         QAccessibleInterface* text = accessible(window, label);
         QCOMPARE(text->role(), QAccessible::StaticText);

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QRegularExpression>
+#include <QHash>
 #include <QSet>
 #include <QTest>
 
@@ -46,20 +47,7 @@ const char* const kFamily = "Liberation Sans";
 
 // Question 16's explanation speaks of the picture rather than repeating its
 // long choice, so it is matched by the part no wrong choice shares.
-struct KeyPhrase {
-    int number;
-    const char* phrase;
-};
-constexpr KeyPhrase kKeyPhrases[] = {
-    {16, "from underneath with both hands"},
-};
-
-const char* keyPhraseOf(int number)
-{
-    for (const KeyPhrase& k : kKeyPhrases)
-        if (k.number == number) return k.phrase;
-    return nullptr;
-}
+const QHash<int, QString> kKeyPhrases{{16, "from underneath with both hands"}};
 
 // Words that would read wrongly in a dialog shown after a right answer as
 // well as after a wrong one.
@@ -95,15 +83,19 @@ QList<ShownText> allShownTexts()
 void addShownTextRows()
 {
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("minChars");
-    QTest::addColumn<int>("maxChars");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("maxLines");
-    for (const ShownText& t : allShownTexts())
-        QTest::newRow(qPrintable(t.name)) << t.text << t.box.minChars << t.box.maxChars << t.box.points
-                                          << t.box.width << t.box.maxLines;
+    QTest::addColumn<Box>("box");
+    for (const ShownText& t : allShownTexts()) QTest::newRow(qPrintable(t.name)) << t.text << t.box;
 }
+
+// The font the boxes were sized with at that size, or, where it is not
+// installed, a font that tells nothing about them.
+QFont sizingFont(double points)
+{
+    QFont font(QString::fromLatin1(kFamily));
+    font.setPointSizeF(points);
+    return font;
+}
+bool isSizingFont(const QFont& font) { return QFontInfo(font).family() == QLatin1String(kFamily); }
 
 int linesWhenWrapped(const QFont& font, int width, const QString& s)
 {
@@ -168,47 +160,29 @@ private slots:
             QCOMPARE(answerIsTrue(n), partTwo[n - kFirstTrueFalse] == QLatin1Char('T'));
     }
 
-    void everyTextIsTidyPlainAscii_data() { addShownTextRows(); }
-    void everyTextIsTidyPlainAscii()
+    void everyTextIsTidyPlainAsciiOfALengthItsBoxAllows_data() { addShownTextRows(); }
+    void everyTextIsTidyPlainAsciiOfALengthItsBoxAllows()
     {
         QFETCH(QString, shown);
+        QFETCH(Box, box);
         for (QChar c : shown)
             QVERIFY2(c.unicode() >= 0x20 && c.unicode() < 0x7F,
                      qPrintable(QStringLiteral("character U+%1").arg(c.unicode(), 4, 16, QChar('0'))));
         QVERIFY2(!shown.contains('&'), "an ampersand would turn into an access key");
         QVERIFY2(!shown.startsWith(' ') && !shown.endsWith(' '), "a space at either end");
         QVERIFY2(!shown.contains(QLatin1String("  ")), "a doubled space");
-    }
-
-    void everyTextHasALengthItsBoxAllows_data() { addShownTextRows(); }
-    void everyTextHasALengthItsBoxAllows()
-    {
-        QFETCH(QString, shown);
-        QFETCH(int, minChars);
-        QFETCH(int, maxChars);
-        QVERIFY2(shown.size() >= minChars && shown.size() <= maxChars,
-                 qPrintable(QStringLiteral("%1 characters, allowed %2 to %3")
-                                .arg(shown.size())
-                                .arg(minChars)
-                                .arg(maxChars)));
+        QCOMPARE_GE(shown.size(), box.minChars);
+        QCOMPARE_LE(shown.size(), box.maxChars);
     }
 
     void everyTextFitsItsBoxOnScreen_data() { addShownTextRows(); }
     void everyTextFitsItsBoxOnScreen()
     {
         QFETCH(QString, shown);
-        QFETCH(double, points);
-        QFETCH(int, width);
-        QFETCH(int, maxLines);
-        QFont font(QString::fromLatin1(kFamily));
-        font.setPointSizeF(points);
-        if (QFontInfo(font).family() != QLatin1String(kFamily))
-            QSKIP("the font the boxes were sized with is not installed");
-        const int lines = linesWhenWrapped(font, width, shown);
-        QVERIFY2(lines <= maxLines, qPrintable(QStringLiteral("needs %1 lines at %2 px, has room for %3")
-                                                    .arg(lines)
-                                                    .arg(width)
-                                                    .arg(maxLines)));
+        QFETCH(Box, box);
+        const QFont font = sizingFont(box.points);
+        if (!isSizingFont(font)) QSKIP("the font the boxes were sized with is not installed");
+        QCOMPARE_LE(linesWhenWrapped(font, box.width, shown), box.maxLines);
     }
 
     void noQuestionIsAskedTwice()
@@ -252,9 +226,8 @@ private slots:
         const Question* q = find(number);
         const QString explanation = qs(q->explanation);
         const QString right = qs(q->choices[slotIndex(q->answerSlot)]);
-        const char* key = keyPhraseOf(number);
-        const QString phrase = key ? QString::fromLatin1(key) : right;
-        if (key) {
+        const QString phrase = kKeyPhrases.value(number, right);
+        if (kKeyPhrases.contains(number)) {
             QVERIFY2(!explanation.contains(right, Qt::CaseInsensitive),
                      "the explanation quotes the whole choice: its key phrase is no longer needed");
             QVERIFY2(right.contains(phrase, Qt::CaseInsensitive), "the key phrase is not part of the right choice");
@@ -276,18 +249,14 @@ private slots:
         QFETCH(int, number);
         const Question* q = find(number);
         const Box box = number == 16 ? kLiftingChoiceBox : kChoiceBox;
-        QFont font(QString::fromLatin1(kFamily));
-        font.setPointSizeF(box.points);
-        if (QFontInfo(font).family() != QLatin1String(kFamily))
-            QSKIP("the font the boxes were sized with is not installed");
+        const QFont font = sizingFont(box.points);
+        if (!isSizingFont(font)) QSKIP("the font the boxes were sized with is not installed");
         const int right = linesWhenWrapped(font, box.width, qs(q->choices[slotIndex(q->answerSlot)]));
         int longestWrong = 0;
         for (int i = 0; i < 4; ++i)
             if (i != slotIndex(q->answerSlot))
                 longestWrong = std::max(longestWrong, linesWhenWrapped(font, box.width, qs(q->choices[i])));
-        QVERIFY2(right <= longestWrong, qPrintable(QStringLiteral("the right choice takes %1 lines, every wrong one %2 at most")
-                                                       .arg(right)
-                                                       .arg(longestWrong)));
+        QCOMPARE_LE(right, longestWrong);  // lines of the right choice, and of the longest wrong one
     }
 
     // Choices that are all numbers stand in ascending order, so that no
@@ -348,8 +317,8 @@ private slots:
         const Question* q = find(16);
         QVERIFY(q);
         const QString description = qs(q->picture.description);
-        QVERIFY2(description.size() >= kMinPictureDescription && description.size() <= kMaxPictureDescription,
-                 qPrintable(QStringLiteral("%1 characters").arg(description.size())));
+        QCOMPARE_GE(description.size(), kMinPictureDescription);
+        QCOMPARE_LE(description.size(), kMaxPictureDescription);
         QVERIFY(description.endsWith('.') && !description.contains('&'));
         const QImage picture(qs(q->picture.resource));
         QVERIFY2(!picture.isNull(), qPrintable(qs(q->picture.resource)));

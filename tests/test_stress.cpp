@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <random>
@@ -50,15 +51,6 @@ quint32 envNumber(const char* name, quint32 fallback)
 }
 
 const QRegularExpression kWholeNumber(QStringLiteral("^(0|[1-9][0-9]*)$"));
-
-// The grade messages on view on the main window.
-QStringList shownGrades(const ui::Window& main)
-{
-    QStringList shown;
-    for (const QString& grade : kResultLabels.first(3))
-        if (main.control<QLabel>(grade)->isVisible()) shown << grade;
-    return shown;
-}
 
 // A user at the keyboard and mouse who does anything that can be done.
 class Monkey {
@@ -210,17 +202,11 @@ private:
         return QStringLiteral("%1 on %2").arg(what, w->objectName());
     }
 
-    void mouseClick(QWidget* c)
-    {
-        QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->rect().center());
-        settle();
-    }
-
     // Clicks the control in the middle and says so: "<verb> <control> on <window>".
     QString clickAndSay(ui::Window* w, QWidget* c, const QString& verb)
     {
         const QString what = describe(w, verb + QLatin1Char(' ') + c->objectName());
-        mouseClick(c);
+        Session::click(c);
         return what;
     }
 
@@ -238,13 +224,9 @@ private:
             else if (!QStringList{"quit", "exit", "Command3", "cmdAbout", "CancelButton"}.contains(b->objectName()))
                 forward << b;
         }
-        if (!choices.isEmpty() && chance(50)) {
-            QRadioButton* r = pick(choices);
-            return clickAndSay(w, r, QStringLiteral("pick"));
-        }
+        if (!choices.isEmpty() && chance(50)) return clickAndSay(w, pick(choices), QStringLiteral("pick"));
         if (forward.isEmpty()) return describe(w, QStringLiteral("no way on"));
-        QAbstractButton* b = pick(forward);
-        return clickAndSay(w, b, QStringLiteral("click"));
+        return clickAndSay(w, pick(forward), QStringLiteral("click"));
     }
 
     // Any enabled control on view, labels included; buttons that close or
@@ -299,57 +281,31 @@ private:
     {
         ui::Window* w = someWindowOnView();
         if (!w) return QStringLiteral("nothing on view");
-        int key = 0;
-        Qt::KeyboardModifiers mods = Qt::NoModifier;
-        QString name;
+        // Out of a hundred rolls: Alt with a letter up to 35, then up to each
+        // bound its key, and beyond the last an arrow.
+        static const std::pair<int, QKeyCombination> kKeys[] = {
+            {50, Qt::Key_Tab}, {55, Qt::ShiftModifier | Qt::Key_Tab}, {68, Qt::Key_Return}, {80, Qt::Key_Space},
+            {86, Qt::Key_Escape}};
+        static const Qt::Key kArrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
         const int roll = below(100);
-        if (roll < 35) {
-            key = Qt::Key_A + below(26);
-            mods = Qt::AltModifier;
-            name = QStringLiteral("Alt+") + QChar(key);
-        } else if (roll < 50) {
-            key = Qt::Key_Tab;
-            name = QStringLiteral("Tab");
-        } else if (roll < 55) {
-            key = Qt::Key_Tab;
-            mods = Qt::ShiftModifier;
-            name = QStringLiteral("Shift+Tab");
-        } else if (roll < 68) {
-            key = Qt::Key_Return;
-            name = QStringLiteral("Enter");
-        } else if (roll < 80) {
-            key = Qt::Key_Space;
-            name = QStringLiteral("Space");
-        } else if (roll < 86) {
-            key = Qt::Key_Escape;
-            name = QStringLiteral("Escape");
-        } else {
-            static const int arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
-            static const char* arrowNames[] = {"Left", "Right", "Up", "Down"};
-            const int a = below(4);
-            key = arrows[a];
-            name = QString::fromLatin1(arrowNames[a]);
-        }
+        QKeyCombination key = Qt::Key_Tab;
+        if (roll < 35) key = Qt::AltModifier | Qt::Key(Qt::Key_A + below(26));
+        else if (roll < 86)
+            key = std::find_if(std::begin(kKeys), std::end(kKeys), [roll](auto& k) { return roll < k.first; })->second;
+        else key = kArrows[below(4)];
         Session::activate(w);
         QWidget* target = QApplication::activePopupWidget();
-        if (target) {
+        const bool menuOpen = target;
+        if (menuOpen) {
             // Mostly leave an open menu the way people do.
-            if (chance(70)) {
-                key = Qt::Key_Escape;
-                mods = Qt::NoModifier;
-                name = QStringLiteral("Escape");
-            }
-            name += QStringLiteral(" (menu open)");
+            if (chance(70)) key = Qt::Key_Escape;
         } else {
             target = w->focusWidget() ? w->focusWidget() : w;
-            if (!letThrough(w, pressedBy(w, target, key, mods))) {
-                key = Qt::Key_Tab;
-                mods = Qt::NoModifier;
-                name = QStringLiteral("Tab");
-            }
+            if (!letThrough(w, pressedBy(w, target, key.key(), key.keyboardModifiers()))) key = Qt::Key_Tab;
         }
-        const QString what = describe(w, QStringLiteral("key %1").arg(name));
-        QTest::keyClick(target, Qt::Key(key), mods);
+        const QString what = describe(w, QStringLiteral("key %1%2").arg(QKeySequence(key).toString(),
+                                                                        menuOpen ? " (menu open)" : ""));
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
         settle();
         return what;
     }
@@ -404,15 +360,13 @@ private:
             if (!kWholeNumber.match(text).hasMatch())
                 return QStringLiteral("%1 reads \"%2\"").arg(QString::fromLatin1(label), text);
         }
-        const auto flag = [main](const char* button) {
-            return main->control<QPushButton>(QString::fromLatin1(button))->isEnabled() ? '+' : '-';
-        };
-        const QString state = QString() + flag("start") + flag("dif") + flag("restart");
+        const QString state = s_->mainButtons();
         // Ready, Ready with the difficulty dialog open, Test under way or Results shown.
         if (!QStringList{"++-", "-+-", "--+"}.contains(state))
             return QStringLiteral("the main window's start, dif and restart are %1").arg(state);
-        if (const QStringList grades = shownGrades(*main); grades.size() > 1)
-            return QStringLiteral("grades %1 shown at once").arg(grades.join(' '));
+        QStringList grades = s_->resultsOnView();
+        grades.removeIf([](const QString& label) { return !kResultLabels.first(3).contains(label); });
+        if (grades.size() > 1) return QStringLiteral("grades %1 shown at once").arg(grades.join(' '));
         const bool dialogOpen = windows().find(QStringLiteral("options")) != nullptr;
         if (dialogOpen != (state == QLatin1String("-+-")))
             return QStringLiteral("buttons %1 with the difficulty dialog %2")
@@ -514,20 +468,16 @@ private slots:
     void twoRunsMixedByAResetShowOneGrade()
     {
         Session s;
-        s.program.start();
-        s.click("start", "OKButton");
-        s.click("Test", "start");
-        for (int n = 1; n <= 4; ++n) s.answer(n, true);
+        s.startTest();
+        s.takeTest([](int) { return true; }, 1, 4);
         s.click("Test", "restart");  // question 5 stays open
         s.click("Test", "start");    // and question 1 opens beside it
-        s.takeTest([](int) { return true; }, 5);
-        s.click("done", "end");
+        s.takeTestAndScore([](int) { return true; }, 5);
         QCOMPARE(s.text("Test", "percent"), "92");  // questions 5 to 50
-        QCOMPARE(shownGrades(*s.window("Test")), QStringList{"good"});
-        s.takeTest([](int) { return true; }, 1);
-        s.click("done", "end");
+        QCOMPARE(s.resultsOnView(), scoredWith("good"));
+        s.takeTestAndScore([](int) { return true; }, 1);
         QCOMPARE(s.text("Test", "percent"), "100");
-        QCOMPARE(shownGrades(*s.window("Test")), QStringList{"excelent"});
+        QCOMPARE(s.resultsOnView(), scoredWith("excelent"));
     }
 };
 

@@ -8,8 +8,9 @@
 #   e2e_begin NAME ARTIFACT_DIR SECONDS   the run's name, where a screenshot of
 #                                         a failure goes, and its time limit
 #   e2e_need TOOL...                      fails unless every tool is installed
-#   e2e_start_desktop [accessibility] [wayland]
+#   e2e_start_desktop [accessibility] [x11|wayland]
 #   e2e_spawn VAR COMMAND...              starts a process we own, its pid in VAR
+#   e2e_wait_until SECONDS WHAT CONDITION waits for a shell condition
 #   e2e_fail MESSAGE                      screenshot, message, exit 1
 
 E2E_PIDS=()
@@ -121,15 +122,23 @@ e2e_spawn()
     printf -v "$var" '%s' "$!"
 }
 
+# Waits until the condition, shell code run in the caller's variables, holds;
+# looks again every 0.1 s and fails after SECONDS, saying that WHAT.
+e2e_wait_until()
+{
+    local seconds=$1 what=$2 condition=$3 i
+    for ((i = 0; i < seconds * 10; i++)); do
+        eval "$condition" && return 0
+        sleep 0.1
+    done
+    e2e_fail "$what within $seconds s"
+}
+
 # Waits until the file holds a whole line; fails after SECONDS.
 e2e_wait_for_line()
 {
-    local file=$1 seconds=$2 what=$3 i
-    for ((i = 0; i < seconds * 10; i++)); do
-        [ -f "$file" ] && [ "$(wc -l <"$file")" -ge 1 ] && return 0
-        sleep 0.1
-    done
-    e2e_fail "$what did not start within $seconds s"
+    local file=$1
+    e2e_wait_until "$2" "$3 did not start" '[ -f "$file" ] && [ "$(wc -l <"$file")" -ge 1 ]'
 }
 
 e2e_start_desktop()
@@ -139,6 +148,7 @@ e2e_start_desktop()
         case $word in
             accessibility) with_accessibility=1 ;;
             wayland) wayland=1 ;;
+            x11) ;;
             *) e2e_fail "e2e_start_desktop: unknown option $word" ;;
         esac
     done
@@ -156,7 +166,7 @@ e2e_start_desktop()
     export PULSE_CLIENTCONFIG=$run/pulse-client.conf
     unset QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 
-    local pid i
+    local pid
     if [ -n "$wayland" ]; then
         # Headless, drawing with the processor so that screenshots have
         # pixels; --debug lets weston-screenshooter take them. Never idle:
@@ -165,12 +175,9 @@ e2e_start_desktop()
         e2e_spawn pid weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
             --no-config --idle-time=0 --debug --socket="$socket" --log="$E2E_TMP/weston.log" \
             >"$E2E_TMP/weston-out.log" 2>&1
-        for ((i = 0; i < 200; i++)); do
-            [ -S "$run/$socket" ] && grep -q "launching '.*weston-desktop-shell'" "$E2E_TMP/weston.log" && break
-            e2e_alive "$pid" || e2e_fail "weston ended at start"
-            sleep 0.1
-        done
-        [ "$i" -lt 200 ] || e2e_fail "weston did not start within 20 s"
+        local shell_launched="launching '.*weston-desktop-shell'"
+        e2e_wait_until 20 "weston did not start" '{ e2e_alive "$pid" || e2e_fail "weston ended at start"; } &&
+            [ -S "$run/$socket" ] && grep -q "$shell_launched" "$E2E_TMP/weston.log"'
         export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
         # The headless compositor has no seat: no keyboard, so no window of
         # any program is ever active or holds the focus.
@@ -192,12 +199,9 @@ e2e_start_desktop()
 
     if [ -n "$with_accessibility" ]; then
         e2e_spawn pid /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/atspi.log" 2>&1
-        for ((i = 0; i < 200; i++)); do
-            timeout 5 dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-                org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
-            sleep 0.1
-        done
-        [ "$i" -lt 200 ] || e2e_fail "the accessibility bus did not start"
+        e2e_wait_until 20 "the accessibility bus did not start" 'timeout 5 dbus-send --session --print-reply \
+            --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+            string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"'
         # The program offers its widgets to screen readers on that bus.
         export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
     fi
@@ -206,9 +210,6 @@ e2e_start_desktop()
     [ -z "$wayland" ] || return 0
     e2e_spawn pid openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1
     E2E_WM_PID=$pid
-    for ((i = 0; i < 200; i++)); do
-        timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
-    [ "$i" -lt 200 ] || e2e_fail "the window manager did not start"
+    e2e_wait_until 20 "the window manager did not start" \
+        'timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }

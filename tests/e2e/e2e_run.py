@@ -26,6 +26,36 @@ def step(message):
     print("--", message, flush=True)
 
 
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(what, probe, seconds=15):
+    """Polls until probe() gives a true value, and returns it. An object that
+    goes away while it is looked at just means: not yet."""
+    deadline = time.monotonic() + seconds
+    last_error = None
+    while time.monotonic() < deadline:
+        try:
+            value = probe()
+            if value:
+                return value
+        except Exception as e:  # a window closing under our feet
+            last_error = e
+        time.sleep(0.1)
+    raise Failure(f"waited {seconds} s for {what}" + (f" ({last_error})" if last_error else ""))
+
+
+def expect_exit(program, after):
+    """The program ends by itself within 20 s of the last step, with status 0."""
+    try:
+        status = program.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the program was still running 20 s after {after}") from None
+    check(status == 0, f"the program exited with status {status}")
+
+
 def questions(answer_key):
     """The fifty questions from "answer-key json", by number."""
     return {q["number"]: q for q in json.loads(subprocess.check_output([answer_key, "json"]))}

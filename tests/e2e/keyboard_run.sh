@@ -112,10 +112,20 @@ picture_of()
 
 # Once a dialog's OK is pressed, the window it leads to comes up instead;
 # from question 20 on, with a short tap while the window manager is busy.
+# The dialog is then the window the next one follows.
 confirm()
 {
     expect_focus "$1"
     if [ "$n" -ge 20 ]; then tap_while_busy Return 0.08; else type_keys Return; fi
+    previous=$window
+}
+
+# The user carries on in the main window, clicking into it if the desktop did
+# not hand it the focus.
+back_to_main()
+{
+    sleep 0.5
+    [ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
 }
 
 # --- The answers -------------------------------------------------------------
@@ -141,17 +151,21 @@ caption()
     if [ "$1" -le 20 ]; then echo "Question $1"; else echo "True or False"; fi
 }
 
-# Picks a choice at Very Easy, where only the right choice and one wrong one
-# are left: Tab from "Quit" past the next button into the choices, which puts
-# the focus on the first one left in tab order; Space picks it, and an arrow
-# towards the other one moves the pick there.
+# Picks the right choice (yes) or the wrong one (no) at Very Easy, where only
+# those two are left: Tab from "Quit" past the next button into the choices,
+# which puts the focus on the first one left in tab order; Space picks it, and
+# an arrow towards the other one moves the pick there.
 pick_choice()
 {
-    local n=$1 want=$2 slot first="" other=""
+    local n=$1 right=$2 slot first="" other="" want
     for slot in ${taborder[$n]}; do
         [ "$slot" = "${mask1[$n]}" ] || [ "$slot" = "${mask2[$n]}" ] && continue
         if [ -z "$first" ]; then first=$slot; else other=$slot; fi
     done
+    if [ "$right" = yes ]; then want=${answer[$n]}
+    elif [ "$first" = "${answer[$n]}" ]; then want=$other
+    else want=$first
+    fi
     type_keys Tab Tab space
     [ "$want" = "$first" ] && return 0
     [ "$want" = "$other" ] || e2e_fail "question $n: choice $want is not one of those left at Very Easy"
@@ -163,16 +177,6 @@ pick_choice()
     elif ((wx > fx)); then type_keys Right
     else type_keys Left
     fi
-}
-
-# The slot of a wrong choice still open at Very Easy.
-wrong_choice()
-{
-    local n=$1 slot
-    for slot in 1 2 3 4; do
-        [ "$slot" != "${answer[$n]}" ] && [ "$slot" != "${mask1[$n]}" ] && [ "$slot" != "${mask2[$n]}" ] &&
-            { echo "$slot"; return; }
-    done
 }
 
 # --- The run -------------------------------------------------------------------
@@ -228,8 +232,7 @@ for n in $(seq 1 50); do
     question=$window
     if is_wrong "$n"; then right=no; else right=yes; right_count=$((right_count + 1)); fi
     if [ "${kind[$n]}" = choice ]; then
-        if [ $right = yes ]; then target=${answer[$n]}; else target=$(wrong_choice "$n"); fi
-        pick_choice "$n" "$target"
+        pick_choice "$n" $right
         type_keys alt+n
     else
         say_true=${answer[$n]}
@@ -249,15 +252,10 @@ for n in $(seq 1 50); do
     previous=$question
     if [ $right = no ]; then
         if [ "$n" -eq 16 ]; then confirm "Dialog Caption"; else confirm "Wrong"; fi
-        previous=$window
     elif [ "$n" -eq 22 ]; then
         confirm "Correct"
-        previous=$window
     fi
-    if [ "$n" -eq 20 ]; then
-        confirm "Part Two"
-        previous=$window
-    fi
+    if [ "$n" -eq 20 ]; then confirm "Part Two"; fi
 done
 e2e_note "$right_count answered right"
 
@@ -266,10 +264,7 @@ expect_focus "End of the questions" "$previous"
 expect_on_view "$main_title" "End of the questions"
 type_keys alt+s
 expect_on_view "$main_title"
-# The user carries on in the main window, clicking into it if the desktop did
-# not hand it the focus.
-sleep 0.5
-[ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
+back_to_main
 expect_focus "$main_title"
 [ "$window" = "$main" ] || e2e_fail "the main window should have been the one left after the score"
 
@@ -279,8 +274,7 @@ expect_focus "Question 1" "$main"
 expect_on_view "$main_title" "Question 1"
 type_keys alt+q
 expect_on_view "$main_title"
-sleep 0.5
-[ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
+back_to_main
 
 e2e_note "About opened with Alt+A and closed with Escape"
 type_keys alt+a
@@ -288,8 +282,7 @@ expect_focus "About Snelk Test"
 expect_on_view "$main_title" "About Snelk Test"
 type_keys Escape
 expect_on_view "$main_title"
-sleep 0.5
-[ "$(focused_window)" = "$main" ] || xdotool windowactivate --sync "$main"
+back_to_main
 expect_focus "$main_title"
 
 e2e_note "Quit with Alt+Q"

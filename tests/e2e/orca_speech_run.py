@@ -25,7 +25,7 @@ import subprocess
 import sys
 import time
 
-from e2e_run import MAIN, Failure, dialogs_after, late_failures, questions, run, step
+from e2e_run import MAIN, Failure, check, dialogs_after, expect_exit, late_failures, questions, run, step, wait_for
 
 PROGRAM, ANSWER_KEY, TRANSCRIPT = sys.argv[1:4]
 ORCA = int(os.environ["E2E_ORCA_PID"])
@@ -112,15 +112,16 @@ def not_heard(what, phrase):
 
 # --- The keyboard ------------------------------------------------------------------
 
+def xdotool(*arguments):
+    return subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=10).stdout.strip()
+
+
 def focused_window_id():
-    return subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True,
-                          timeout=10).stdout.strip()
+    return xdotool("getwindowfocus")
 
 
 def focused_window():
-    r = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], capture_output=True, text=True,
-                       timeout=10)
-    return r.stdout.strip()
+    return xdotool("getwindowfocus", "getwindowname")
 
 
 def orca_at_work():
@@ -169,8 +170,7 @@ def window_on_view(title, other_than=None, seconds=20):
         window = focused_window_id()
         if window and window != other_than and focused_window() == title:
             return window
-        if time.monotonic() > deadline:
-            raise Failure(f'"{title}" should hold the focus; it is on "{focused_window()}"')
+        check(time.monotonic() <= deadline, f'"{title}" should hold the focus; it is on "{focused_window()}"')
         time.sleep(0.1)
 
 
@@ -241,8 +241,7 @@ def choices_by_arrow(n):
     state, ending with the wrong one picked."""
     q = QUESTIONS[n]
     first, other = choices_left(n)
-    if other == q["answer"]:
-        raise Failure(f"question {n}: the run goes from the right choice to a wrong one")
+    check(other != q["answer"], f"question {n}: the run goes from the right choice to a wrong one")
     keys("Tab", note="from Quit to Next Question")
     hear("Tab on the question", "Next Question", "push button")
     keys("Tab", note="into the choices")
@@ -334,15 +333,10 @@ def stop_orca():
     asks about the windows going away, Qt's D-Bus code now and then loses a
     message at the program's end, inside libdbus, which LeakSanitizer then
     reports as a leak; that is no fault of the program's."""
-    if not orca_running():
-        raise Failure("Orca ended during the run")
+    check(orca_running(), "Orca ended during the run")
     step("Orca stops")
     os.kill(ORCA, signal.SIGTERM)
-    deadline = time.monotonic() + 20
-    while orca_running():
-        if time.monotonic() > deadline:
-            raise Failure("Orca was still running 20 s after being asked to stop")
-        time.sleep(0.1)
+    wait_for("Orca to stop after being asked to", lambda: not orca_running(), seconds=20)
 
 
 def transcript_is_orcas_record():
@@ -365,12 +359,7 @@ def transcript_is_orcas_record():
 
 def quit_program(program):
     keys("alt+q", note="Quit")
-    try:
-        status = program.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program was still running 20 s after Quit") from None
-    if status != 0:
-        raise Failure(f"the program exited with status {status}")
+    expect_exit(program, "Quit")
 
 
 def main():

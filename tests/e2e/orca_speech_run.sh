@@ -60,12 +60,8 @@ chmod +x "$scoped/pgrep"
 export E2E_ORCA_DEBUG_FILE=$artifacts/orca-debug.txt
 e2e_spawn orca_pid env PATH="$scoped:$PATH" GSETTINGS_BACKEND=memory \
     orca --debug-file "$E2E_ORCA_DEBUG_FILE" >"$E2E_TMP/orca.log" 2>&1
-for ((i = 0; i < 300; i++)); do
-    [ -s "$SNELK_SPEECH_TRANSCRIPT" ] && break
-    e2e_alive "$orca_pid" || e2e_fail "Orca ended at start: $(tail -n 3 "$E2E_TMP/orca.log")"
-    sleep 0.1
-done
-[ "$i" -lt 300 ] || e2e_fail "Orca did not speak within 30 s of starting"
+e2e_wait_until 30 "Orca did not speak" '{ e2e_alive "$orca_pid" ||
+    e2e_fail "Orca ended at start: $(tail -n 3 "$E2E_TMP/orca.log")"; } && [ -s "$SNELK_SPEECH_TRANSCRIPT" ]'
 e2e_note "Orca is up: $(head -n1 "$SNELK_SPEECH_TRANSCRIPT")"
 # The run stops Orca before the program quits.
 export E2E_ORCA_PID=$orca_pid

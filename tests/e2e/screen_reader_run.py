@@ -19,15 +19,13 @@ score are saved as E2E_PICTURES-question.png and E2E_PICTURES-score.png)
 
 import os
 import re
-import subprocess
 import sys
-import time
 
 import pyatspi
 from gi.repository import Atspi
 
-from e2e_run import (MAIN, Failure, dialogs_after, late_failures, questions, run, step,
-                     take_screenshot)
+from e2e_run import (MAIN, Failure, check, dialogs_after, expect_exit, late_failures, questions, run,
+                     step, take_screenshot, wait_for)
 
 PROGRAM, ANSWER_KEY, BROWSER_LOG, BROWSER_ENVIRON = sys.argv[1:5]
 QUESTIONS = questions(ANSWER_KEY)
@@ -42,27 +40,6 @@ NAMED_ROLES = {"push button", "radio button", "label", "link", "menu item", "ima
 CONTAINER_ROLES = {"filler", "menu bar", "menu", "popup menu"}
 # An object's own name from the window's design, where a caption belongs.
 DESIGN_NAME = re.compile(r"^((Label|Option|Command|Image|Text)\d+|OKButton|CancelButton|cmd[A-Z]\w*)$")
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(what, probe, seconds=15):
-    """Polls until probe() gives a true value, and returns it. An object that
-    goes away while it is looked at just means: not yet."""
-    deadline = time.monotonic() + seconds
-    last_error = None
-    while time.monotonic() < deadline:
-        try:
-            value = probe()
-            if value:
-                return value
-        except Exception as e:  # a window closing under our feet
-            last_error = e
-        time.sleep(0.1)
-    raise Failure(f"waited {seconds} s for {what}" + (f" ({last_error})" if last_error else ""))
 
 
 # --- Reading the accessibility tree ---------------------------------------------
@@ -115,12 +92,17 @@ def windows_on_view():
     return sorted(w.name for w in windows() if showing(w))
 
 
-def expect_on_view(*titles):
-    want = sorted(titles)
+def wait_on_screen(what, probe):
+    """wait_for, saying what is on view if it fails."""
     try:
-        wait_for(f"exactly these windows on view: {want}", lambda: windows_on_view() == want)
+        return wait_for(what, probe)
     except Failure as e:
         raise Failure(f"{e}; on view: {windows_on_view()}") from None
+
+
+def expect_on_view(*titles):
+    want = sorted(titles)
+    wait_on_screen(f"exactly these windows on view: {want}", lambda: windows_on_view() == want)
 
 
 def window(title, prompt=None):
@@ -133,10 +115,16 @@ def window(title, prompt=None):
                     return w
         return None
 
-    try:
-        return wait_for(f'the window "{title}"' + (f' asking "{prompt}"' if prompt else ""), probe)
-    except Failure as e:
-        raise Failure(f"{e}; on view: {windows_on_view()}") from None
+    return wait_on_screen(f'the window "{title}"' + (f' asking "{prompt}"' if prompt else ""), probe)
+
+
+def arrives(title, prompt=None):
+    """The window comes up in front of the main window alone, and reads out
+    well: check_window."""
+    win = window(title, prompt)
+    expect_on_view(MAIN, title)
+    check_window(win)
+    return win
 
 
 def expect_focus(win, wanted_role, name):
@@ -167,6 +155,12 @@ def control(win, wanted_role, name):
 
 def names(win, wanted_role):
     return sorted(c.name for c in controls(win, wanted_role))
+
+
+def expect_names(win, wanted_role, want):
+    """The window shows exactly these controls of the role, in any order."""
+    got = names(win, wanted_role)
+    check(got == sorted(want), f'"{win.name}" shows the {wanted_role}s {got}, not {sorted(want)}')
 
 
 def check_window(win):
@@ -245,6 +239,17 @@ def main_buttons_enabled(main):
     return {b.name: enabled(b) for b in controls(main, "push button")}
 
 
+def expect_ready(main, when):
+    """The main window as before a test: no result read out, and every
+    button but Reset Test enabled."""
+    labels = names(main, "label")
+    for hidden in list(SCORE_CAPTIONS.values()) + list(GRADES.values()):
+        check(hidden not in labels, f'"{hidden}" is read out {when}')
+    check(main_buttons_enabled(main) == {"Reset Test": False, "Start Test": True,
+                                         "Set Diffuculty of Test": True, "About": True, "Quit": True},
+          f"buttons enabled {when}: {main_buttons_enabled(main)}")
+
+
 # --- The run ----------------------------------------------------------------------
 
 SCORE_CAPTIONS = {
@@ -263,7 +268,7 @@ def welcome_and_main_window():
     step("the welcome screen")
     welcome = window(MAIN)
     check_window(welcome)
-    check(names(welcome, "push button") == ["OK"], f"welcome buttons: {names(welcome, 'push button')}")
+    expect_names(welcome, "push button", ["OK"])
     check(len(controls(welcome, "image")) == 1, "the welcome screen's picture is not an image")
     expect_focus(welcome, "push button", "OK")
     press(welcome, "push button", "OK")
@@ -275,18 +280,11 @@ def welcome_and_main_window():
     expect_on_view(MAIN)
     check_window(main)
     expect_focus(main, "push button", "Quit")
-    check(names(main, "push button") ==
-          sorted(["Reset Test", "Start Test", "Set Diffuculty of Test", "About", "Quit"]),
-          f"main window buttons: {names(main, 'push button')}")
-    check(main_buttons_enabled(main) == {"Reset Test": False, "Start Test": True,
-                                         "Set Diffuculty of Test": True, "About": True, "Quit": True},
-          f"buttons enabled at start: {main_buttons_enabled(main)}")
+    expect_names(main, "push button", ["Reset Test", "Start Test", "Set Diffuculty of Test", "About", "Quit"])
     menu_items = sorted(c.name for c in controls(main, "menu item", only_showing=False))
     check(menu_items == ["About", "Exit", "File", "Help"], f"menu items: {menu_items}")
     check(len(controls(main, "image")) == 1, "the main window's picture is not an image")
-    labels = names(main, "label")
-    for hidden in list(SCORE_CAPTIONS.values()) + list(GRADES.values()):
-        check(hidden not in labels, f'"{hidden}" is read out before the score')
+    expect_ready(main, "at start")
     return main
 
 
@@ -296,10 +294,8 @@ def about_screen(main, program):
                   if c.name == "About" and role(c.parent) != "menu bar"]
     check(len(help_about) == 1, "no About item in the Help menu")
     check(action(help_about[0], "press").doAction(0), "the About menu item failed")
-    about = window("About Snelk Test")
-    expect_on_view(MAIN, "About Snelk Test")
-    check_window(about)
-    check(names(about, "push button") == ["OK"], f"about buttons: {names(about, 'push button')}")
+    about = arrives("About Snelk Test")
+    expect_names(about, "push button", ["OK"])
     expect_focus(about, "push button", "OK")
     check(len(controls(about, "image")) == 1, "the about screen's picture is not an image")
     link = control(about, "link", "Tarnwick's Website")
@@ -325,12 +321,9 @@ def about_screen(main, program):
 def difficulty(main):
     step("the difficulty dialog: Easy")
     press(main, "push button", "Set Diffuculty of Test")
-    dialog = window("Test Diffuculty")
-    expect_on_view(MAIN, "Test Diffuculty")
-    check_window(dialog)
-    check(names(dialog, "radio button") == ["Easy", "Normal", "Very Easy"],
-          f"levels: {names(dialog, 'radio button')}")
-    check(names(dialog, "push button") == ["Cancel", "OK"], f"buttons: {names(dialog, 'push button')}")
+    dialog = arrives("Test Diffuculty")
+    expect_names(dialog, "radio button", ["Easy", "Normal", "Very Easy"])
+    expect_names(dialog, "push button", ["Cancel", "OK"])
     expect_focus(dialog, "push button", "OK")
     check(not main_buttons_enabled(main)["Start Test"], "Start Test is enabled while the dialog is open")
     pick(dialog, "Easy")
@@ -343,11 +336,8 @@ def difficulty(main):
 
 def choice_question(n, right):
     q = QUESTIONS[n]
-    win = window(q["caption"], q["prompt"])
-    expect_on_view(MAIN, q["caption"])
-    check_window(win)
-    check(names(win, "radio button") == sorted(q["choices"]),
-          f"question {n} offers {names(win, 'radio button')}")
+    win = arrives(q["caption"], q["prompt"])
+    expect_names(win, "radio button", q["choices"])
     buttons = names(win, "push button")
     next_button = next((b for b in buttons if b.lower() == "next question"), None)
     quit_button = next((b for b in buttons if b in ("Exit", "Quit")), None)
@@ -376,11 +366,8 @@ def choice_question(n, right):
 
 def statement(n, right):
     q = QUESTIONS[n]
-    win = window("True or False", q["prompt"])
-    expect_on_view(MAIN, "True or False")
-    check_window(win)
-    check(names(win, "push button") == ["False", "Quit", "True"],
-          f"statement {n} has the buttons {names(win, 'push button')}")
+    win = arrives("True or False", q["prompt"])
+    expect_names(win, "push button", ["False", "Quit", "True"])
     # The first statement offers "False" first.
     expect_focus(win, "push button", "False" if n == 21 else "True")
     say_true = q["answer"] if right else not q["answer"]
@@ -388,10 +375,8 @@ def statement(n, right):
 
 
 def confirm(title, explanation=None, picture=None):
-    dialog = window(title, explanation)
-    expect_on_view(MAIN, title)
-    check_window(dialog)
-    check(names(dialog, "push button") == ["OK"], f'"{title}" has the buttons {names(dialog, "push button")}')
+    dialog = arrives(title, explanation)
+    expect_names(dialog, "push button", ["OK"])
     expect_focus(dialog, "push button", "OK")
     if picture is not None:
         images = [c.name for c in controls(dialog, "image")]
@@ -419,9 +404,7 @@ def take_test(main):
 
 def score(main, right_count):
     step("the score")
-    done = window("End of the questions")
-    expect_on_view(MAIN, "End of the questions")
-    check_window(done)
+    done = arrives("End of the questions")
     expect_focus(done, "push button", "Score")
     press(done, "push button", "Score")
     expect_on_view(MAIN)
@@ -440,12 +423,7 @@ def reset(main):
     step("Reset Test")
     press(main, "push button", "Reset Test")
     wait_for("the score hidden again", lambda: SCORE_CAPTIONS["right"] not in names(main, "label"))
-    labels = names(main, "label")
-    for hidden in list(SCORE_CAPTIONS.values()) + list(GRADES.values()):
-        check(hidden not in labels, f'"{hidden}" is still read out after the reset')
-    check(main_buttons_enabled(main) == {"Reset Test": False, "Start Test": True,
-                                         "Set Diffuculty of Test": True, "About": True, "Quit": True},
-          f"buttons enabled after the reset: {main_buttons_enabled(main)}")
+    expect_ready(main, "after the reset")
 
 
 def exit_through_menu(main, program):
@@ -453,11 +431,7 @@ def exit_through_menu(main, program):
     # The item is there to be pressed even while its menu is closed.
     exit_item = next(c for c in controls(main, "menu item", only_showing=False) if c.name == "Exit")
     check(action(exit_item, "press").doAction(0), "the Exit menu item failed")
-    try:
-        status = program.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program was still running 20 s after File > Exit")
-    check(status == 0, f"the program exited with status {status}")
+    expect_exit(program, "File > Exit")
 
 
 def picture(what):

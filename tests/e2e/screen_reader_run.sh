@@ -25,11 +25,7 @@ python=/usr/bin/python3
 e2e_need "${tools[@]}" dbus-daemon dbus-send /usr/libexec/at-spi-bus-launcher "$python" \
     "$program" "$answer_key"
 "$python" -c 'import pyatspi' 2>/dev/null || e2e_fail "python3-pyatspi is missing; 'scripts/setup test' installs it"
-if [ "$desktop" = wayland ]; then
-    e2e_start_desktop accessibility wayland
-else
-    e2e_start_desktop accessibility
-fi
+e2e_start_desktop accessibility "$desktop"
 
 # The desktop opens web pages with xdg-open; this one keeps the environment
 # it was started with (its own, as the kernel has it, whatever the shell does
