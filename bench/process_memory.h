@@ -1,6 +1,6 @@
 // The memory of a program as all its processes together: the process the
 // program was started as and every descendant of it alive at the moment (the
-// program starts its bell's helper with the first right answer). Read from
+// browser the about screen's links start, for one). Read from
 // /proc, so it serves for a process measured from outside as well as for one
 // measuring itself.
 #pragma once
