@@ -73,11 +73,17 @@ QFont make(const FontSpec& spec)
     return f;
 }
 
+QHash<QString, QFont>& made()
+{
+    static QHash<QString, QFont> fonts;
+    return fonts;
+}
+
 }  // namespace
 
 const QFont& font(const FontSpec& spec)
 {
-    static QHash<QString, QFont> cache;
+    QHash<QString, QFont>& cache = made();
     const QString key = QStringLiteral("%1|%2|%3|%4")
                             .arg(qs(spec.family))
                             .arg(spec.points)
@@ -87,5 +93,7 @@ const QFont& font(const FontSpec& spec)
     if (it == cache.end()) it = cache.insert(key, make(spec));
     return *it;
 }
+
+bool fontsSetUp() { return !made().isEmpty(); }
 
 }  // namespace ui

@@ -10,4 +10,8 @@ namespace ui {
 // exists). Built once per distinct request.
 const QFont& font(const FontSpec& spec);
 
+// Whether a font has been made yet: the first sets up the font machinery of
+// the whole program, which takes a while.
+bool fontsSetUp();
+
 }  // namespace ui

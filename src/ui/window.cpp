@@ -123,6 +123,7 @@ Window::Window(const WindowSpec& spec)
 
     QButtonGroup* radios = nullptr;
     for (const ControlSpec& c : spec.controls) pendingFonts_.push_back({makeControl(c, client, radios), c.font});
+    if (fontsSetUp()) giveFonts();
     buildMenus(this, spec.menus);
     if (!defaultButton_.isEmpty()) control<QPushButton>(defaultButton_)->setDefault(true);
     orderFocus(spec, client);
@@ -142,8 +143,9 @@ void Window::showEvent(QShowEvent* event)
     // restored from its minimised state) finds it named already.
     if (event->spontaneous()) return;
     nameDesktopEntry(windowHandle());
-    // The fonts come at its exposure or at the next turn of the event loop,
-    // whichever is first: after the request to map it, before its first paint.
+    // A window built before any font was made gets its fonts at its exposure
+    // or at the next turn of the event loop, whichever is first: after the
+    // request to map it, before its first paint.
     if (pendingFonts_.empty()) return;
     windowHandle()->installEventFilter(this);
     QMetaObject::invokeMethod(this, &Window::giveFonts, Qt::QueuedConnection);

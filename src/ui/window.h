@@ -25,10 +25,11 @@ public:
     explicit Window(const WindowSpec& spec);
 
     // Gives the controls their fonts at once; does nothing the second time.
-    // Fonts take loading (the first sets up the font machinery of the whole
-    // program), so a window going on screen gets them only once the display
-    // has been asked to map it, just before it is first painted: the welcome
-    // screen comes up as soon as a bare window would.
+    // A window gets them as it is built, but the first fonts set up the font
+    // machinery of the whole program: a window built before that (the
+    // welcome screen) gets them once the display has been asked to map it,
+    // just before it is first painted, and comes up as soon as a bare window
+    // would.
     void giveFonts();
 
     // Takes the keyboard once the display has it on screen. Asked for before
